@@ -1,0 +1,8 @@
+// The program: start-up with this build's backend.
+#include "platform/entry.h"
+#include "startup/module1.h"
+
+int main(int argc, char** argv) {
+  const bool duplicate = qv::PreviousInstanceRunning();
+  return qv::Main(duplicate, [&] { return qv::MakePlatform(argc, argv); });
+}

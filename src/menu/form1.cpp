@@ -1,0 +1,179 @@
+// The menu window's life and entries. Mouse moves arrive for every pointer move over
+// the window, so the hover handlers only set colours; the backends skip unchanged ones.
+#include "menu/form1.h"
+
+#include "common/clickable.h"
+#include "settings/scramble.h"
+#include "settings/store.h"
+#include "startup/app.h"
+#include "windows/password/form3.h"
+#include "windows/welcome/form4.h"
+
+namespace qv {
+namespace {
+
+constexpr int kLeftButtonUp = 514;   // 0x0202
+constexpr int kRightButtonUp = 517;  // 0x0205
+
+// The built-in tools by their Windows commands, menu1(0) to menu1(4).
+constexpr const char* kBuiltInCommands[] = {"calc.exe", "notepad.exe", "winipcfg", "scandisk",
+                                            "defrag"};
+constexpr int kFirstSlotEntry = 5;  // menu1(5) shows slot 1, menu1(11) slot 7
+
+}  // namespace
+
+Form1::Form1(App& app)
+    : Form(app, Form1Layout()),
+      tray_(app.platform().NewTrayIcon(*this)),
+      menu1_(Ids<12>("menu1")),
+      closer_(Ids<3>("Closer")) {}
+
+// Form_Terminate: the icon goes with the window object, whatever ended the run.
+Form1::~Form1() { tray_->Remove(); }
+
+void Form1::Form_Initialize() {
+  Form_Load();
+  app_.colours() = ColoursFromStore(app_.platform().Store());
+  PaintAllResting();
+  GetReg();
+}
+
+void Form1::Form_Load() {
+  tray_->SetIcon(spec_.icon);
+  tray_->SetTooltip(kTooltip);
+  tray_->Add();
+  app_.keys().FillA();
+  app_.keys().FillB();
+  if (app_.platform().Store().read(kApp, kSection, "show") != "no") {
+    auto welcome = app_.Load<Form4>();
+    if (welcome && app_.IsLoaded(*welcome)) welcome->window().Show();
+  }
+}
+
+void Form1::Form_QueryUnload(bool& cancel, int unloadMode) {
+  if (unloadMode == kUnloadByUser) {
+    cancel = true;
+    window().Hide();
+    return;
+  }
+  tray_->Remove();
+}
+
+void Form1::GetReg() {
+  SettingsStore& store = app_.platform().Store();
+  const KeyTable& a = app_.keys().a;
+  for (int n = 1; n <= kSlots; ++n)
+    slotPath_[n] = store.read(kApp, kSection, "prog" + std::to_string(n));
+  for (int n = 1; n <= kSlots; ++n)
+    slotTitle_[n] = store.read(kApp, kSection, "title" + std::to_string(n));
+  for (int n = 1; n <= kSlots; ++n) slotPath_[n] = ScrambleBackwards(slotPath_[n], a);
+  for (int n = 1; n <= kSlots; ++n) slotTitle_[n] = ScrambleBackwards(slotTitle_[n], a);
+  for (int n = 1; n <= kSlots; ++n)
+    if (slotPath_[n] == SlotSentinel()) slotPath_[n] = kNoneMarker;
+  for (int n = 1; n <= kSlots; ++n)
+    if (slotTitle_[n] == SlotSentinel()) slotTitle_[n] = kNoneMarker;
+  for (int n = 1; n <= kSlots; ++n) window().SetText(menu1_[n + 4], slotTitle_[n]);
+}
+
+void Form1::TimeOut(double seconds) {
+  if (seconds <= 0) return;
+  Platform& platform = app_.platform();
+  platform.RunEventsUntil(platform.Now() + seconds);
+}
+
+void Form1::HideMenu() { window().Hide(); }
+
+void Form1::OnTrayMessage(int code) {
+  if (code != kLeftButtonUp && code != kRightButtonUp) return;
+  if (!IsLoaded()) return;
+  window().Show();
+  window().MakeTopmost();
+  TwipSize screen = app_.platform().ScreenSize();
+  float top = screen.height - static_cast<float>(kHeight) - kCornerMargin;
+  float left = screen.width - static_cast<float>(kWidth) - kCornerMargin;
+  window().MoveTo(left, top);
+}
+
+void Form1::menu1_Click(std::int16_t index) {
+  Platform& platform = app_.platform();
+  if (index >= 0 && index < kFirstSlotEntry) {
+    platform.StartBuiltIn(kBuiltInCommands[index], kNormalFocus);
+  } else if (index >= kFirstSlotEntry && index < kFirstSlotEntry + kSlots) {
+    // Started as exactly the file the slot names: never through a shell and never
+    // split at spaces, so "C:\Program Files\x.exe" cannot start C:\Program.exe.
+    const std::string& path = slotPath_[index - 4];
+    if (!path.empty() && path != kNoneMarker) platform.StartFile(path, kNormalFocus);
+  }
+  HideMenu();
+}
+
+void Form1::Closer_Click(std::int16_t index) {
+  switch (index) {
+    case 0:
+      HideMenu();
+      break;
+    case 1:
+      app_.Unload(*this, kUnloadByProgram);  // removes the tray icon, then ends the program
+      app_.End();
+      break;
+    case 2: {
+      HideMenu();
+      auto prompt = app_.Load<Form3>();
+      if (prompt && app_.IsLoaded(*prompt)) prompt->window().Show();
+      if (IsLoaded()) HideMenu();
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void Form1::Image1_Click() { HideMenu(); }
+
+void Form1::menu1_MouseMove(std::int16_t index) {
+  PaintGroup(window(), closer_, app_.colours());
+  PaintGroup(window(), menu1_, app_.colours(), index);
+}
+
+void Form1::Closer_MouseMove(std::int16_t index) {
+  const ColourTable& colours = app_.colours();
+  PaintGroup(window(), menu1_, colours);
+  auto paint = [&](int k, bool hover) {
+    window().SetBackColour(closer_[k], hover ? colours.hover : colours.resting);
+  };
+  if (index == 0) {
+    paint(0, true), paint(1, false), paint(2, false);
+  } else if (index == 1) {
+    paint(1, true), paint(0, false), paint(2, false);
+  } else {
+    paint(1, false), paint(0, false), paint(2, true);
+  }
+}
+
+void Form1::Form_MouseMove() { PaintAllResting(); }
+
+void Form1::Image1_MouseMove() { PaintAllResting(); }
+
+void Form1::PaintAllResting() {
+  const Colour resting = app_.colours().resting;
+  window().SetBackColour(closer_[0], resting);
+  window().SetBackColour(closer_[1], resting);
+  for (int id : menu1_) window().SetBackColour(id, resting);
+  window().SetBackColour(closer_[2], resting);
+}
+
+void Form1::HandleMouse(MouseEvent event, const ControlSpec* control) {
+  const auto index = static_cast<std::int16_t>(control ? control->index : 0);
+  if (event == MouseEvent::Move) {
+    if (Is(control, "menu1")) menu1_MouseMove(index);
+    else if (Is(control, "Closer")) Closer_MouseMove(index);
+    else if (Is(control, "Image1")) Image1_MouseMove();
+    else if (!control) Form_MouseMove();
+  } else if (event == MouseEvent::Click) {
+    if (Is(control, "menu1")) menu1_Click(index);
+    else if (Is(control, "Closer")) Closer_Click(index);
+    else if (Is(control, "Image1")) Image1_Click();
+  }
+}
+
+}  // namespace qv

@@ -1,0 +1,61 @@
+// Form1, the menu window: the tray icon, the column of fifteen entries that pops up in
+// the bottom-right corner, their highlighting and commands, GetReg and TimeOut.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "common/form.h"
+
+namespace qv {
+
+const WindowSpec& Form1Layout();
+
+class Form1 final : public Form, public TrayEvents {
+ public:
+  static constexpr int kSlots = 7;
+  static constexpr int kWidth = 2265;   // twips
+  static constexpr int kHeight = 3840;  // twips
+  static constexpr int kCornerMargin = 200;
+  static constexpr const char* kTooltip = "Velmora Tray Menu";
+
+  explicit Form1(App& app);
+  ~Form1() override;  // Form_Terminate
+
+  void Form_Initialize();
+  void Form_Load() override;
+  void Form_QueryUnload(bool& cancel, int unloadMode) override;
+
+  void GetReg();
+  void TimeOut(double seconds);
+  void HideMenu();
+
+  void OnTrayMessage(int code) override;  // Tray_MouseMessage
+  void menu1_Click(std::int16_t index);
+  void Closer_Click(std::int16_t index);
+  void Image1_Click();
+  void menu1_MouseMove(std::int16_t index);
+  void Closer_MouseMove(std::int16_t index);
+  void Form_MouseMove();
+  void Image1_MouseMove();
+
+  // Slot n (1 to 7): what its entry starts and shows.
+  const std::string& SlotPath(int slot) const { return slotPath_[slot]; }
+  const std::string& SlotTitle(int slot) const { return slotTitle_[slot]; }
+
+ protected:
+  void HandleMouse(MouseEvent event, const ControlSpec* control) override;
+
+ private:
+  void PaintAllResting();
+
+  std::unique_ptr<TrayIcon> tray_;
+  const std::array<int, 12> menu1_;
+  const std::array<int, 3> closer_;
+  std::array<std::string, kSlots + 1> slotPath_;  // elements 1 to 7
+  std::array<std::string, kSlots + 1> slotTitle_;
+};
+
+}  // namespace qv

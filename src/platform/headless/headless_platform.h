@@ -1,0 +1,183 @@
+// The in-memory backend. It keeps every control's state, records everything asked of the
+// platform (programs started, message boxes, store and start-at-logon writes, the tray
+// icon), lets a test raise any event as a user would, and scripts the answers of message
+// boxes and file dialogs and what happens while TimeOut waits. No display needed.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "settings/run_entry.h"
+#include "settings/store.h"
+
+namespace qv {
+
+class HeadlessPlatform;
+
+struct ControlState {
+  std::string text;
+  Colour back = 0;
+  bool enabled = true;
+  int value = 0;
+  int colourChanges = 0;  // how often the background really changed
+};
+
+class HeadlessWindow final : public Window {
+ public:
+  HeadlessWindow(HeadlessPlatform& platform, const WindowSpec& spec, WindowEvents& events);
+  ~HeadlessWindow() override;
+
+  void Show() override { visible = true; }
+  void Hide() override { visible = false; }
+  bool IsVisible() const override { return visible; }
+  void Close() override;
+  void MakeTopmost() override { topmost = true; }
+  void MoveTo(float leftTwips, float topTwips) override;
+  void SetText(int control, const std::string& text) override;
+  std::string Text(int control) const override;
+  void SetBackColour(int control, Colour colour) override;
+  void SetEnabled(int control, bool enabled) override;
+  int Value(int control) const override;
+  void SetValue(int control, int value) override;
+  void DragWithMouse() override { ++drags; }
+
+  // What a user does; name "" is the window background. Events reach a closed window no more.
+  void MouseMove(const std::string& name, int index = kNoIndex);
+  void MouseDown(const std::string& name, int index = kNoIndex);
+  // A label's click; a check box also flips its tick first, as a real click does.
+  void Click(const std::string& name, int index = kNoIndex);
+  // Typing replaces the text, unless the box is disabled or read-only; the box's length
+  // limit applies.
+  void Type(const std::string& name, int index, const std::string& text);
+  void PressCloseKey() { RequestClose(kUnloadByUser); }
+  void RequestClose(int unloadMode);
+
+  const ControlState& State(const std::string& name, int index = kNoIndex) const;
+  Colour Back(const std::string& name, int index = kNoIndex) const { return State(name, index).back; }
+  std::string TextOf(const std::string& name, int index = kNoIndex) const {
+    return State(name, index).text;
+  }
+
+  const WindowSpec& spec;
+  bool visible = false;
+  bool topmost = false;
+  bool closed = false;
+  float left = 0, top = 0;  // twips
+  int moves = 0;
+  int drags = 0;
+
+ private:
+  int IdOf(const std::string& name, int index) const;
+
+  HeadlessPlatform& platform_;
+  WindowEvents& events_;
+  std::vector<ControlState> controls_;
+};
+
+// The notification-area icon as the desktop would show it.
+struct TrayState {
+  std::string icon, tooltip;
+  bool present = false;
+  int adds = 0;
+  int removes = 0;
+};
+
+class HeadlessStore final : public SettingsStore {
+ public:
+  std::string read(std::string_view app, std::string_view section, std::string_view key,
+                   std::string_view fallback = {}) override;
+  bool write(std::string_view app, std::string_view section, std::string_view key,
+             std::string_view value) override;
+
+  // Test access with application and section "qv".
+  std::optional<std::string> Get(const std::string& key) const;
+  void Set(const std::string& key, const std::string& value) { values[Path(kApp, kSection, key)] = value; }
+
+  std::map<std::string, std::string> values;  // "app/section/key"
+  std::vector<std::string> writtenKeys;        // in order, successful writes only
+  int writesBeforeFailure = -1;                // -1 never fails; 0 fails from now on
+
+ private:
+  static std::string Path(std::string_view app, std::string_view section, std::string_view key);
+};
+
+class HeadlessRunEntries final : public RunEntries {
+ public:
+  bool SaveRunValue(std::string_view name, std::string_view programPath) override;
+  bool DeleteRunValue(std::string_view name) override;
+
+  std::map<std::string, std::string> entries;
+  std::vector<std::string> calls;  // "save name" / "delete name"
+  bool failing = false;
+};
+
+struct StartedProgram {
+  bool builtIn = false;
+  std::string command;  // the built-in's command or the file's path
+  int windowStyle = 0;
+};
+
+struct ShownMessage {
+  std::string text;
+  int style = 0;
+  std::string caption;
+};
+
+class HeadlessPlatform final : public Platform {
+ public:
+  HeadlessPlatform();
+  ~HeadlessPlatform() override;
+
+  std::unique_ptr<Window> NewWindow(const WindowSpec& spec, WindowEvents& events) override;
+  std::unique_ptr<TrayIcon> NewTrayIcon(TrayEvents& events) override;
+  int ShowMessage(const std::string& text, int style, const std::string& caption) override;
+  std::optional<std::string> OpenFileDialog(const FileDialogSpec& spec) override;
+  void StartBuiltIn(const std::string& command, int windowStyle) override;
+  void StartFile(const std::string& path, int windowStyle) override;
+  double Now() override { return clock; }
+  void RunEventsUntil(double deadline) override;
+  TwipSize ScreenSize() override { return screen; }
+  SettingsStore& Store() override { return store; }
+  RunEntries& StartAtLogon() override { return runEntries; }
+  std::string ProgramPath() override { return programPath; }
+  int Exec() override { return 0; }
+  void EndProgram() override { ended = true; }
+
+  // The newest loaded window of that name, or nullptr.
+  HeadlessWindow* Find(const std::string& name) const;
+  // A mouse message over the tray icon, as the Windows code.
+  void TrayMessage(int code);
+  // The desktop session ends: every window is asked to close, newest first.
+  void EndSession();
+
+  HeadlessStore store;
+  HeadlessRunEntries runEntries;
+  std::string programPath = "/opt/qv/qv";
+  TwipSize screen{1024 * 15, 768 * 15};
+  TrayState tray;
+  double clock = 1000;
+  bool ended = false;
+
+  std::vector<StartedProgram> started;
+  std::vector<ShownMessage> messages;
+  std::vector<FileDialogSpec> dialogs;
+  std::vector<double> waits;  // durations asked of RunEventsUntil
+  // Scripted answers, first in first out. Unscripted: OK, No, and a cancelled dialog.
+  std::deque<int> messageAnswers;
+  std::deque<std::optional<std::string>> fileAnswers;
+  // What the user does while a message box is up, or while the clock runs to a deadline.
+  std::deque<std::function<void()>> duringMessage;
+  std::deque<std::function<void()>> duringWait;
+
+ private:
+  friend class HeadlessWindow;
+  std::vector<HeadlessWindow*> windows_;
+  TrayEvents* trayEvents_ = nullptr;
+};
+
+}  // namespace qv

@@ -1,0 +1,210 @@
+// The Qt backend's services. TimeOut waits in a nested event loop with a precise timer,
+// so the process sleeps until an event or the deadline arrives.
+#include "platform/qt/qt_platform.h"
+
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QScreen>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <chrono>
+#include <cmath>
+#include <csignal>
+#include <cstdlib>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "platform/qt/launch_posix.h"
+#include "platform/qt/qt_window.h"
+
+static void InitialiseAssets() { Q_INIT_RESOURCE(assets); }
+
+namespace qv {
+namespace {
+
+int signalSocket[2] = {-1, -1};
+
+void OnTerminationSignal(int) {
+  char byte = 1;
+  ssize_t ignored = write(signalSocket[0], &byte, 1);
+  (void)ignored;
+}
+
+class QtTray final : public TrayIcon {
+ public:
+  explicit QtTray(TrayEvents& events) {
+    QObject::connect(&icon_, &QSystemTrayIcon::activated, [&events](auto reason) {
+      events.OnTrayMessage(TrayCodeFor(reason));
+    });
+  }
+  void SetIcon(const std::string& asset) override {
+    icon_.setIcon(QIcon(QString(":/assets/%1.png").arg(QString::fromStdString(asset))));
+  }
+  void SetTooltip(const std::string& text) override {
+    icon_.setToolTip(QString::fromUtf8(text.c_str()));
+  }
+  void Add() override { icon_.show(); }
+  void Remove() override { icon_.hide(); }
+
+ private:
+  QSystemTrayIcon icon_;
+};
+
+}  // namespace
+
+int TrayCodeFor(QSystemTrayIcon::ActivationReason reason) {
+  switch (reason) {
+    case QSystemTrayIcon::Trigger:
+      return 514;
+    case QSystemTrayIcon::Context:
+      return 517;
+    case QSystemTrayIcon::DoubleClick:
+      return 515;
+    case QSystemTrayIcon::MiddleClick:
+      return 520;
+    default:
+      return 512;  // a plain pointer move
+  }
+}
+
+MessageStyle MessageStyleFor(int style) {
+  using B = QMessageBox;
+  static const QMessageBox::StandardButtons buttons[] = {
+      B::Ok,           B::Ok | B::Cancel, B::Abort | B::Retry | B::Ignore,
+      B::Yes | B::No | B::Cancel, B::Yes | B::No, B::Retry | B::Cancel};
+  const int set = style & 0x7;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  switch (style & 0x70) {
+    case 16: icon = QMessageBox::Critical; break;
+    case 32: icon = QMessageBox::Question; break;
+    case 48: icon = QMessageBox::Warning; break;
+    case 64: icon = QMessageBox::Information; break;
+    default: break;
+  }
+  return {set < 6 ? buttons[set] : B::Ok, icon};
+}
+
+int AnswerFor(QMessageBox::StandardButton button) {
+  switch (button) {
+    case QMessageBox::Ok: return 1;
+    case QMessageBox::Cancel: return 2;
+    case QMessageBox::Abort: return 3;
+    case QMessageBox::Retry: return 4;
+    case QMessageBox::Ignore: return 5;
+    case QMessageBox::Yes: return 6;
+    case QMessageBox::No: return 7;
+    default: return 2;  // closed without a button: as Cancel
+  }
+}
+
+QtPlatform::QtPlatform(int& argc, char** argv) : application_(argc, argv) {
+  InitialiseAssets();
+  QApplication::setQuitOnLastWindowClosed(false);
+  QApplication::setApplicationName("qv");
+  QObject::connect(&application_, &QGuiApplication::commitDataRequest, [this] { EndSession(); });
+  WatchTerminationSignals();
+}
+
+QtPlatform::~QtPlatform() = default;
+
+void QtPlatform::WatchTerminationSignals() {
+  if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalSocket) != 0) return;
+  auto* notifier = new QSocketNotifier(signalSocket[1], QSocketNotifier::Read, &application_);
+  QObject::connect(notifier, &QSocketNotifier::activated, [this] {
+    char byte;
+    ssize_t ignored = read(signalSocket[1], &byte, 1);
+    (void)ignored;
+    EndSession();
+  });
+  struct sigaction action{};
+  action.sa_handler = OnTerminationSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (int s : {SIGTERM, SIGHUP, SIGINT}) sigaction(s, &action, nullptr);
+}
+
+std::unique_ptr<Window> QtPlatform::NewWindow(const WindowSpec& spec, WindowEvents& events) {
+  auto window = std::make_unique<QtWindow>(spec, events, this);
+  windows_.push_back(window.get());
+  return window;
+}
+
+void QtPlatform::Forget(QtWindow* window) { std::erase(windows_, window); }
+
+std::unique_ptr<TrayIcon> QtPlatform::NewTrayIcon(TrayEvents& events) {
+  return std::make_unique<QtTray>(events);
+}
+
+int QtPlatform::ShowMessage(const std::string& text, int style, const std::string& caption) {
+  const MessageStyle look = MessageStyleFor(style);
+  QMessageBox box(look.icon, QString::fromUtf8(caption.c_str()), QString::fromUtf8(text.c_str()),
+                  look.buttons);
+  box.setObjectName("MessageBox");
+  // The settings window stays on top; its messages must not hide behind it.
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  box.exec();
+  return AnswerFor(box.standardButton(box.clickedButton()));
+}
+
+std::optional<std::string> QtPlatform::OpenFileDialog(const FileDialogSpec& spec) {
+  // Programs on Linux have no extension to filter by: the one entry lists every file.
+  QFileDialog dialog(QApplication::activeWindow(), QString::fromUtf8(spec.title.c_str()), {},
+                     QString::fromUtf8(spec.filterName.c_str()) + " (*)");
+  dialog.setObjectName("FileDialog");
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first().toUtf8().toStdString();
+}
+
+void QtPlatform::StartBuiltIn(const std::string& command, int) {
+  const char* path = std::getenv("PATH");
+  std::vector<std::string> line = BuiltInCommandLine(command, path ? path : "/usr/bin:/bin");
+  if (!line.empty()) StartDetached(line);
+}
+
+void QtPlatform::StartFile(const std::string& path, int) { StartDetached({path}); }
+
+double QtPlatform::Now() {
+  using namespace std::chrono;
+  return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+void QtPlatform::RunEventsUntil(double deadline) {
+  for (double left = deadline - Now(); left > 0 && !ending_; left = deadline - Now()) {
+    QEventLoop loop;
+    QTimer timer;
+    timer.setTimerType(Qt::PreciseTimer);
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    timer.start(static_cast<int>(std::ceil(left * 1000)));
+    loop.exec();
+  }
+}
+
+TwipSize QtPlatform::ScreenSize() {
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  return {static_cast<float>(screen.width() * kTwipsPerPixel),
+          static_cast<float>(screen.height() * kTwipsPerPixel)};
+}
+
+std::string QtPlatform::ProgramPath() {
+  return QCoreApplication::applicationFilePath().toUtf8().toStdString();
+}
+
+int QtPlatform::Exec() { return ending_ ? 0 : QApplication::exec(); }
+
+void QtPlatform::EndProgram() {
+  ending_ = true;
+  QCoreApplication::exit(0);  // leaves every running event loop, nested ones too
+}
+
+void QtPlatform::EndSession() {
+  std::vector<QtWindow*> newestFirst(windows_.rbegin(), windows_.rend());
+  for (QtWindow* window : newestFirst)
+    if (!ending_ && std::find(windows_.begin(), windows_.end(), window) != windows_.end())
+      window->RequestClose(kUnloadBySession);
+  EndProgram();
+}
+
+}  // namespace qv

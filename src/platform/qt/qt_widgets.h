@@ -1,0 +1,46 @@
+// The widgets the Qt backend builds windows from: a label that paints its own flat
+// background (so a colour change repaints that label alone, with no style re-polish),
+// and the top-level window, which turns a close request into the form's closing handler.
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+namespace qv {
+
+class LabelWidget final : public QWidget {
+ public:
+  LabelWidget(QWidget* parent, unsigned look);
+  void SetText(const QString& text);
+  const QString& Text() const { return text_; }
+  // Repaints only when the colour really changes.
+  void SetBack(const QColor& colour);
+  const QColor& Back() const { return back_; }
+  int Paints() const { return paints_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QString text_;
+  QColor back_;
+  const unsigned look_;
+  int paints_ = 0;
+};
+
+class TopWidget final : public QWidget {
+ public:
+  explicit TopWidget(Qt::WindowFlags flags) : QWidget(nullptr, flags) {}
+  // Called instead of closing; the form decides.
+  std::function<void()> onCloseRequest;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+};
+
+// Verdana 9.75 pt bold (13 px), or DejaVu Sans Bold where Verdana is not installed.
+QFont BoldInterfaceFont();
+
+}  // namespace qv

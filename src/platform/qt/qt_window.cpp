@@ -1,0 +1,300 @@
+// Building Qt widgets from a window declaration and routing their events.
+#include "platform/qt/qt_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QWindow>
+
+#include "platform/qt/qt_colours.h"
+#include "platform/qt/qt_platform.h"
+
+namespace qv {
+namespace {
+
+QRect Pixels(const TwipRect& r) {
+  return {TwipsToPixels(r.left), TwipsToPixels(r.top), TwipsToPixels(r.width),
+          TwipsToPixels(r.height)};
+}
+
+Qt::WindowFlags FlagsFor(const WindowSpec& spec) {
+  Qt::WindowFlags flags = Qt::FramelessWindowHint;
+  return flags | (spec.inTaskbar ? Qt::Window : Qt::Tool);
+}
+
+QString FromNarrow(const std::string& text) {
+  QString result = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  return result;
+}
+
+void Fill(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, colour);
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
+
+QPixmap Asset(const std::string& name) {
+  return QPixmap(QString(":/assets/%1.png").arg(QString::fromStdString(name)));
+}
+
+}  // namespace
+
+bool EventRouter::eventFilter(QObject* watched, QEvent* event) {
+  return owner ? owner->Route(watched, event) : false;
+}
+
+QtWindow::QtWindow(const WindowSpec& spec, WindowEvents& events, QtPlatform* platform)
+    : spec_(spec), events_(&events), platform_(platform), top_(new TopWidget(FlagsFor(spec))) {
+  router_ = new EventRouter(this);
+  router_->setParent(top_);
+  Build();
+}
+
+QtWindow::~QtWindow() {
+  if (platform_) platform_->Forget(this);
+  router_->owner = nullptr;
+  top_->onCloseRequest = nullptr;
+  top_->hide();
+  top_->deleteLater();  // we may be inside one of its own event handlers
+}
+
+void QtWindow::Build() {
+  top_->setObjectName(QString::fromStdString(spec_.name));
+  top_->setFixedSize(TwipsToPixels(spec_.width), TwipsToPixels(spec_.height));
+  top_->setMouseTracking(true);
+  top_->installEventFilter(router_);
+  Fill(top_, ToQColor(kSystemWindow, QApplication::palette()));
+  top_->onCloseRequest = [this] { RequestClose(kUnloadByUser); };
+  ids_[top_] = kWindowItself;
+  for (const ControlSpec& control : spec_.controls) {
+    QWidget* parent = top_;
+    if (!control.parent.empty()) parent = widgets_.at(spec_.find(control.parent));
+    QWidget* widget = MakeControl(control, parent);
+    widget->setObjectName(QString::fromStdString(
+        control.index == kNoIndex ? control.name
+                                  : control.name + "(" + std::to_string(control.index) + ")"));
+    widget->move(Pixels(control.place).topLeft());
+    if (!(control.look & kAutoSize) || control.kind != ControlKind::Label)
+      widget->resize(Pixels(control.place).size());
+    widget->setMouseTracking(true);
+    widget->setAttribute(Qt::WA_NoMousePropagation);
+    widget->installEventFilter(router_);
+    if (control.look & kHidden) widget->hide();
+    ids_[widget] = static_cast<int>(widgets_.size());
+    widgets_.push_back(widget);
+  }
+  QWidget* previous = nullptr;
+  for (int order = 0; order < 64; ++order)
+    for (std::size_t i = 0; i < spec_.controls.size(); ++i)
+      if (spec_.controls[i].tabOrder == order) {
+        if (previous) QWidget::setTabOrder(previous, widgets_[i]);
+        previous = widgets_[i];
+      }
+}
+
+QWidget* QtWindow::MakeControl(const ControlSpec& control, QWidget* parent) {
+  const QColor white(Qt::white);
+  switch (control.kind) {
+    case ControlKind::Label: {
+      auto* label = new LabelWidget(parent, control.look);
+      label->SetBack(control.look & kWhiteBack ? white
+                                               : ToQColor(kSystemWindow, parent->palette()));
+      label->SetText(FromNarrow(control.text));
+      return label;
+    }
+    case ControlKind::TextBox: {
+      auto* edit = new QLineEdit(FromNarrow(control.text), parent);
+      if (control.look & kBoldFont) edit->setFont(BoldInterfaceFont());
+      if (control.look & kMasked) edit->setEchoMode(QLineEdit::Password);
+      edit->setReadOnly(control.look & kReadOnly);
+      if (control.maxLength > 0) edit->setMaxLength(control.maxLength);
+      return edit;
+    }
+    case ControlKind::CheckBox: {
+      auto* box = new QCheckBox(FromNarrow(control.text), parent);
+      if (control.look & kWhiteBack) Fill(box, white);
+      if (control.look & kTickRight) box->setLayoutDirection(Qt::RightToLeft);
+      const int id = static_cast<int>(widgets_.size());
+      QObject::connect(box, &QCheckBox::stateChanged, router_, [router = router_, id] {
+        if (router->owner) router->owner->RaiseClick(id);
+      });
+      return box;
+    }
+    case ControlKind::Frame: {
+      auto* frame = new QGroupBox(FromNarrow(control.text), parent);
+      if (control.look & kWhiteBack) Fill(frame, white);
+      return frame;
+    }
+    case ControlKind::Picture:
+    case ControlKind::PictureBox: {
+      auto* picture = new QLabel(parent);
+      picture->setPixmap(Asset(control.picture));
+      if (control.kind == ControlKind::Picture) {
+        picture->setScaledContents(true);
+      } else {
+        picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        picture->adjustSize();
+      }
+      return picture;
+    }
+  }
+  return new QWidget(parent);
+}
+
+bool QtWindow::Route(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress &&
+      type != QEvent::MouseButtonRelease)
+    return false;
+  auto found = ids_.find(watched);
+  if (found == ids_.end() || closed_) return false;
+  const int id = found->second;
+  auto* mouse = static_cast<QMouseEvent*>(event);
+  if (type == QEvent::MouseMove) {
+    if (manualDrag_ && (mouse->buttons() & Qt::LeftButton)) {
+      top_->move(mouse->globalPosition().toPoint() - dragOffset_);
+      return true;
+    }
+    events_->OnMouse(MouseEvent::Move, id);
+  } else if (type == QEvent::MouseButtonPress) {
+    pressed_ = mouse->button() == Qt::LeftButton ? id : -2;
+    dragOffset_ = mouse->globalPosition().toPoint() - top_->pos();
+    events_->OnMouse(MouseEvent::Down, id);
+  } else {
+    manualDrag_ = false;
+    const bool sameControl = pressed_ == id && mouse->button() == Qt::LeftButton;
+    pressed_ = -2;
+    const bool clickable = id == kWindowItself || (spec_.controls[id].kind != ControlKind::TextBox &&
+                                                   spec_.controls[id].kind != ControlKind::CheckBox);
+    auto* widget = static_cast<QWidget*>(watched);
+    if (sameControl && clickable && widget->rect().contains(mouse->position().toPoint()))
+      events_->OnMouse(MouseEvent::Click, id);
+  }
+  return false;
+}
+
+void QtWindow::RaiseClick(int control) {
+  if (!closed_ && events_) events_->OnMouse(MouseEvent::Click, control);
+}
+
+void QtWindow::RequestClose(int unloadMode) {
+  if (!closed_ && events_) events_->OnCloseRequest(unloadMode);
+}
+
+void QtWindow::FocusFirst() {
+  int best = -1;
+  for (std::size_t i = 0; i < spec_.controls.size(); ++i) {
+    const ControlSpec& c = spec_.controls[i];
+    if (c.tabOrder >= 0 && widgets_[i]->isEnabled() && !(c.look & kHidden) &&
+        (best < 0 || c.tabOrder < spec_.controls[best].tabOrder))
+      best = static_cast<int>(i);
+  }
+  if (best >= 0) widgets_[best]->setFocus();
+}
+
+void QtWindow::Show() {
+  if (closed_) return;
+  if (spec_.centred && !placed_) {
+    placed_ = true;
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    top_->move(screen.center() - top_->rect().center());
+  }
+  top_->show();
+  FocusFirst();
+}
+
+void QtWindow::Hide() { top_->hide(); }
+
+bool QtWindow::IsVisible() const { return top_->isVisible(); }
+
+void QtWindow::Close() {
+  closed_ = true;
+  top_->hide();
+}
+
+void QtWindow::MakeTopmost() {
+  if (!topmost_) {
+    topmost_ = true;
+    top_->winId();  // the native window must exist to take the flag without being recreated
+    QWindow* native = top_->windowHandle();
+    native->setFlags(native->flags() | Qt::WindowStaysOnTopHint);
+  }
+  top_->raise();
+  top_->activateWindow();
+}
+
+void QtWindow::MoveTo(float leftTwips, float topTwips) {
+  placed_ = true;
+  top_->move(TwipsToPixels(leftTwips), TwipsToPixels(topTwips));
+}
+
+void QtWindow::SetText(int control, const std::string& text) {
+  QWidget* widget = widgets_.at(control);
+  QString value = FromNarrow(text);
+  if (auto* label = dynamic_cast<LabelWidget*>(widget)) {
+    label->SetText(value.replace("\r\n", "\n"));
+  } else if (auto* edit = dynamic_cast<QLineEdit*>(widget)) {
+    edit->setText(value);
+  } else if (auto* box = dynamic_cast<QCheckBox*>(widget)) {
+    box->setText(value);
+  } else if (auto* frame = dynamic_cast<QGroupBox*>(widget)) {
+    frame->setTitle(value);
+  }
+}
+
+std::string QtWindow::Text(int control) const {
+  QWidget* widget = widgets_.at(control);
+  QString value;
+  if (auto* label = dynamic_cast<LabelWidget*>(widget)) value = label->Text();
+  else if (auto* edit = dynamic_cast<QLineEdit*>(widget)) value = edit->text();
+  else if (auto* box = dynamic_cast<QCheckBox*>(widget)) value = box->text();
+  else if (auto* frame = dynamic_cast<QGroupBox*>(widget)) value = frame->title();
+  return value.toUtf8().toStdString();
+}
+
+void QtWindow::SetBackColour(int control, Colour colour) {
+  QWidget* widget = widgets_.at(control);
+  if (auto* label = dynamic_cast<LabelWidget*>(widget)) {
+    label->SetBack(ToQColor(colour, widget->palette()));
+  } else {
+    Fill(widget, ToQColor(colour, widget->palette()));
+  }
+}
+
+void QtWindow::SetEnabled(int control, bool enabled) { widgets_.at(control)->setEnabled(enabled); }
+
+int QtWindow::Value(int control) const {
+  auto* box = dynamic_cast<QCheckBox*>(widgets_.at(control));
+  if (!box) return 0;
+  switch (box->checkState()) {
+    case Qt::Checked:
+      return 1;
+    case Qt::PartiallyChecked:
+      return 2;
+    default:
+      return 0;
+  }
+}
+
+void QtWindow::SetValue(int control, int value) {
+  auto* box = dynamic_cast<QCheckBox*>(widgets_.at(control));
+  if (!box) return;
+  const Qt::CheckState state = value == 0   ? Qt::Unchecked
+                               : value == 2 ? Qt::PartiallyChecked
+                                            : Qt::Checked;
+  box->setTristate(value == 2);
+  box->setCheckState(state);  // stateChanged raises the Click handling
+}
+
+void QtWindow::DragWithMouse() {
+  QWindow* native = top_->windowHandle();
+  if (native && native->startSystemMove()) return;
+  manualDrag_ = true;  // no window manager to move it: follow the mouse ourselves
+}
+
+}  // namespace qv

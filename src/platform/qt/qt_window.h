@@ -1,0 +1,76 @@
+// A window of the Qt backend, built from a declaration: labels, line edits, check boxes,
+// group boxes and pictures placed in device-independent pixels (15 twips each). Mouse
+// events of every control reach the form under the control's id.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/qt/qt_widgets.h"
+
+namespace qv {
+
+class QtWindow;
+class QtPlatform;
+
+// Lives with the widgets (which may outlive the QtWindow until deleteLater runs).
+class EventRouter final : public QObject {
+ public:
+  explicit EventRouter(QtWindow* owner) : owner(owner) {}
+  QtWindow* owner;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+class QtWindow final : public Window {
+ public:
+  // Tells the platform when it goes, if one is given.
+  QtWindow(const WindowSpec& spec, WindowEvents& events, QtPlatform* platform = nullptr);
+  ~QtWindow() override;
+
+  void Show() override;
+  void Hide() override;
+  bool IsVisible() const override;
+  void Close() override;
+  void MakeTopmost() override;
+  void MoveTo(float leftTwips, float topTwips) override;
+  void SetText(int control, const std::string& text) override;
+  std::string Text(int control) const override;
+  void SetBackColour(int control, Colour colour) override;
+  void SetEnabled(int control, bool enabled) override;
+  int Value(int control) const override;
+  void SetValue(int control, int value) override;
+  void DragWithMouse() override;
+
+  QWidget* Top() const { return top_; }
+  QWidget* Control(int id) const { return widgets_.at(id); }
+  void RequestClose(int unloadMode);
+  void RaiseClick(int control);
+
+ private:
+  friend class EventRouter;
+  bool Route(QObject* watched, QEvent* event);
+  void Build();
+  QWidget* MakeControl(const ControlSpec& control, QWidget* parent);
+  void FocusFirst();
+
+  const WindowSpec& spec_;
+  WindowEvents* events_;
+  QtPlatform* platform_;
+  TopWidget* top_;
+  EventRouter* router_;
+  std::vector<QWidget*> widgets_;
+  std::unordered_map<QObject*, int> ids_;
+  int pressed_ = -2;  // control under the left button's press, for Click
+  bool placed_ = false;
+  bool topmost_ = false;
+  bool closed_ = false;
+  QPoint dragOffset_;
+  bool manualDrag_ = false;
+};
+
+}  // namespace qv

@@ -1,0 +1,70 @@
+// A window declared as data: its size and look, and every control with kind, name,
+// array index, parent, position in twips, design text and look. Backends build real
+// controls from it; the forms address controls by their position in the table.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/twips.h"
+
+namespace qv {
+
+enum class ControlKind { Label, TextBox, CheckBox, Frame, Picture, PictureBox };
+
+// Look flags; a control may combine several.
+enum Look : unsigned {
+  kPlainLook = 0,
+  kClickable = 1u << 0,    // push-button label: opaque, centred, bold, colour-table background
+  kBoldFont = 1u << 1,     // Verdana 9.75 pt bold (else the default interface font)
+  kCentred = 1u << 2,      // centred text
+  kMasked = 1u << 3,       // text box showing "#" for every character
+  kReadOnly = 1u << 4,     // text box the user cannot type into
+  kWhiteBack = 1u << 5,    // white background (frames and what sits on them)
+  kTickRight = 1u << 6,    // check box with its tick box right of the caption
+  kHidden = 1u << 7,       // never visible
+  kAutoSize = 1u << 8,     // sizes itself to its text or picture
+  kTransparent = 1u << 9,  // no background of its own
+  kSunken = 1u << 10,      // sunken border
+};
+
+constexpr int kNoIndex = -1;  // a control that is not an element of a control array
+
+struct ControlSpec {
+  ControlKind kind = ControlKind::Label;
+  std::string name;
+  int index = kNoIndex;
+  std::string parent;  // a frame's name, or empty for the window itself
+  TwipRect place;      // relative to the parent
+  std::string text;
+  unsigned look = kPlainLook;
+  int maxLength = 0;     // text boxes: 0 is unlimited
+  int tabOrder = -1;     // keyboard focus order; -1 never takes the focus
+  std::string picture;   // pictures: the asset's name
+};
+
+// Declarations of each kind of control; `parent` is a frame's name or "" for the window.
+ControlSpec Label(std::string name, int index, std::string parent, TwipRect place,
+                  std::string text, unsigned look);
+ControlSpec TextBox(std::string name, int index, std::string parent, TwipRect place,
+                    std::string text, unsigned look, int tabOrder, int maxLength = 0);
+ControlSpec CheckBox(std::string name, std::string parent, TwipRect place, std::string text,
+                     unsigned look, int tabOrder);
+ControlSpec Frame(std::string name, TwipRect place, std::string caption);  // white background
+ControlSpec Picture(std::string name, TwipRect place, std::string picture);  // stretched
+ControlSpec PictureBox(std::string name, TwipRect place, std::string picture);  // sunken, own size
+
+struct WindowSpec {
+  std::string name;
+  int width = 0;  // client area, twips
+  int height = 0;
+  bool inTaskbar = false;
+  bool centred = false;  // opens centred on the screen; otherwise placed by code
+  std::string icon;      // asset name, empty for none
+  std::vector<ControlSpec> controls;
+
+  // The table position of (name, index), or -1.
+  int find(const std::string& controlName, int controlIndex = kNoIndex) const;
+};
+
+}  // namespace qv

@@ -1,0 +1,95 @@
+// Writing and removing the XDG autostart file. The file is written to a temporary name
+// and renamed into place, so a crash never leaves a half-written entry.
+#include "settings/run_entry_xdg.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "settings/store_qt.h"
+
+namespace qv {
+namespace {
+
+bool WriteAll(int fd, const std::string& text) {
+  std::size_t done = 0;
+  while (done < text.size()) {
+    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+bool ReplaceFile(const std::string& path, const std::string& contents) {
+  std::string temporary = path + ".XXXXXX";
+  int fd = mkostemp(temporary.data(), O_CLOEXEC);
+  if (fd < 0) return false;
+  bool ok = fchmod(fd, 0644) == 0 && WriteAll(fd, contents) && fsync(fd) == 0;
+  ok = close(fd) == 0 && ok;
+  if (ok && rename(temporary.c_str(), path.c_str()) == 0) return true;
+  unlink(temporary.c_str());
+  return false;
+}
+
+}  // namespace
+
+std::string FileNameOf(std::string_view path) {
+  std::size_t slash = path.rfind('/');
+  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string RunValueNameOf(std::string_view path) { return FileNameOf(path); }
+
+std::string ExecLineFor(std::string_view programPath) {
+  // Inside the quotes ", `, $ and \ take a backslash; the string value then doubles every
+  // backslash; % is the field-code escape.
+  std::string line = "\"";
+  for (char c : programPath) {
+    if (c == '"' || c == '`' || c == '$') line += "\\\\";
+    if (c == '\\') line += "\\\\\\";
+    if (c == '%') line += '%';
+    if (c == '\n') {
+      line += "\\n";
+      continue;
+    }
+    if (c == '\t') {
+      line += "\\t";
+      continue;
+    }
+    line += c;
+  }
+  return line + "\"";
+}
+
+XdgAutostart::XdgAutostart(std::string configHome)
+    : folder_((configHome.empty() ? ConfigHome() : configHome) + "/autostart") {}
+
+std::string XdgAutostart::EntryPath(std::string_view name) const {
+  return folder_ + "/" + std::string(name) + ".desktop";
+}
+
+bool XdgAutostart::SaveRunValue(std::string_view name, std::string_view programPath) {
+  if (name.empty()) return false;
+  const std::string parent = folder_.substr(0, folder_.rfind('/'));
+  mkdir(parent.c_str(), 0700);
+  mkdir(folder_.c_str(), 0700);
+  const std::string contents =
+      "[Desktop Entry]\n"
+      "Type=Application\n"
+      "Name=Velmora Tray Menu\n"
+      "Exec=" + ExecLineFor(programPath) + "\n"
+      "Terminal=false\n"
+      "X-GNOME-Autostart-enabled=true\n";
+  return ReplaceFile(EntryPath(name), contents);
+}
+
+bool XdgAutostart::DeleteRunValue(std::string_view name) {
+  if (name.empty()) return true;
+  return unlink(EntryPath(name).c_str()) == 0 || errno == ENOENT;
+}
+
+}  // namespace qv

@@ -1,0 +1,30 @@
+// The per-user settings store: text values addressed by application, section and key.
+// Values are byte strings; every code 0 to 255 comes back exactly as written.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+// Application and section name of every setting.
+constexpr std::string_view kApp = "qv";
+constexpr std::string_view kSection = "qv";
+
+// The marker for an unset slot or password, and the stored pair of an unset password.
+constexpr std::string_view kNoneMarker = "(none)";
+constexpr std::string_view kUnsetPasswordPair = "(none)|||(none)";
+constexpr std::string_view kPasswordSeparator = "|||";
+
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+  // Never fails: a missing key, or a store that cannot be read, gives the fallback.
+  virtual std::string read(std::string_view app, std::string_view section, std::string_view key,
+                           std::string_view fallback = {}) = 0;
+  // False when the value could not be made durable; the caller decides what the user sees.
+  virtual bool write(std::string_view app, std::string_view section, std::string_view key,
+                     std::string_view value) = 0;
+};
+
+}  // namespace qv

@@ -1,0 +1,102 @@
+// QSettings in INI format as the Linux settings store. Every write is synced at once, so
+// a failure reaches the caller and a crash loses nothing that was reported as saved.
+#include "settings/store_qt.h"
+
+#include <QSettings>
+#include <QString>
+#include <cstdlib>
+#include <fcntl.h>
+#include <map>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qv {
+namespace {
+
+QString KeyPath(std::string_view section, std::string_view key) {
+  return QString::fromLatin1(section.data(), static_cast<qsizetype>(section.size())) + '/' +
+         QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
+}
+
+bool MakePrivateFolder(const std::string& path) {
+  if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
+  struct stat info{};
+  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && chmod(path.c_str(), 0700) == 0;
+}
+
+bool MakeFolders(const std::string& path) {
+  for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
+       slash = path.find('/', slash + 1))
+    mkdir(path.substr(0, slash).c_str(), 0700);
+  return MakePrivateFolder(path);
+}
+
+// The file exists before QSettings first writes it, and is private whatever the umask;
+// QSettings' atomic save keeps the permissions of the file it replaces.
+bool MakePrivateFile(const std::string& path) {
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd < 0) return false;
+  bool ok = fchmod(fd, 0600) == 0;
+  close(fd);
+  return ok;
+}
+
+}  // namespace
+
+std::string ConfigHome() {
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && xdg[0] == '/') return xdg;
+  const char* home = std::getenv("HOME");
+  if (!home || !*home) {
+    const passwd* user = getpwuid(getuid());
+    home = user ? user->pw_dir : "/tmp";
+  }
+  return std::string(home) + "/.config";
+}
+
+struct IniSettingsStore::Files {
+  std::map<std::string, std::unique_ptr<QSettings>, std::less<>> open;
+};
+
+IniSettingsStore::IniSettingsStore(std::string configHome)
+    : configHome_(configHome.empty() ? ConfigHome() : std::move(configHome)),
+      files_(std::make_unique<Files>()) {}
+
+IniSettingsStore::~IniSettingsStore() = default;
+
+std::string IniSettingsStore::FilePath(std::string_view app) const {
+  return configHome_ + "/" + std::string(app) + "/" + std::string(app) + ".ini";
+}
+
+static QSettings& Opened(std::map<std::string, std::unique_ptr<QSettings>, std::less<>>& open,
+                         const std::string& path) {
+  auto& settings = open[path];
+  if (!settings) settings = std::make_unique<QSettings>(QString::fromStdString(path),
+                                                        QSettings::IniFormat);
+  return *settings;
+}
+
+std::string IniSettingsStore::read(std::string_view app, std::string_view section,
+                                   std::string_view key, std::string_view fallback) {
+  QSettings& settings = Opened(files_->open, FilePath(app));
+  QVariant value = settings.value(KeyPath(section, key));
+  if (!value.isValid()) return std::string(fallback);
+  return value.toString().toLatin1().toStdString();
+}
+
+bool IniSettingsStore::write(std::string_view app, std::string_view section, std::string_view key,
+                             std::string_view value) {
+  const std::string path = FilePath(app);
+  const std::string folder = path.substr(0, path.rfind('/'));
+  if (!MakeFolders(folder) || !MakePrivateFile(path)) return false;
+  QSettings& settings = Opened(files_->open, path);
+  settings.setValue(KeyPath(section, key),
+                    QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size())));
+  settings.sync();
+  if (settings.status() == QSettings::NoError) return true;
+  // Drop the unsaved value from memory too: reads must show what the file holds.
+  files_->open.erase(path);
+  return false;
+}
+
+}  // namespace qv

@@ -1,0 +1,228 @@
+// The settings window: loading every setting into its controls, checking and saving
+// them, picking programs, the password switch, Reset, and its hover feedback.
+#include "windows/settings/form2.h"
+
+#include "common/clickable.h"
+#include "common/drag.h"
+#include "common/number_text.h"
+#include "common/text_length.h"
+#include "menu/form1.h"
+#include "settings/run_entry.h"
+#include "settings/scramble.h"
+#include "settings/store.h"
+#include "startup/app.h"
+
+namespace qv {
+namespace {
+
+const FileDialogSpec kProgramDialog{"Select A Program Or Cancel To Unset!!", "Supported Files",
+                                    "*.exe;*.com;*.bat"};
+
+constexpr const char* kTooShort = "Password Length has to be 6 chars or more!";
+constexpr const char* kNoMatch = "Password Does Not Match";
+constexpr const char* kNotSaved =
+    "The settings could not be saved. Everything you typed is still here: press Ok to try again.";
+constexpr const char* kRunEntryNotWritten =
+    "The settings were saved, but QV could not be set to start at logon.";
+constexpr const char* kRunEntryNotRemoved =
+    "The settings were saved, but QV could not be kept from starting at logon.";
+constexpr const char* kCaption = "QV";
+
+std::string FirstPiece(const std::string& text) {
+  return text.substr(0, text.find(kPasswordSeparator));
+}
+
+std::string SlotKey(const char* name, int k) { return name + std::to_string(k + 1); }
+
+}  // namespace
+
+Form2::Form2(App& app)
+    : Form(app, Form2Layout()),
+      passwd_(Ids<2>("Passwd")),
+      prog_(Ids<kSlots>("prog")),
+      title_(Ids<kSlots>("title")),
+      sel_(Ids<kSlots>("Sel")),
+      sett_(Ids<3>("Sett")),
+      check1_(Id("Check1")),
+      check2_(Id("Check2")),
+      check3_(Id("Check3")) {}
+
+void Form2::Form_Load() {
+  window().MakeTopmost();
+  PaintGroup(window(), sett_, app_.colours());
+  app_.keys().FillA();
+  app_.keys().FillB();
+  PaintGroup(window(), sel_, app_.colours());
+  GetReg();
+}
+
+void Form2::GetReg() {
+  LoadPassword();
+  LoadSlots();
+  LoadSwitches();
+}
+
+void Form2::LoadPassword() {
+  std::string pair = app_.platform().Store().read(kApp, kSection, "passwd", kUnsetPasswordPair);
+  if (pair != kUnsetPasswordPair) pair = ScrambleBackwards(pair, app_.keys().b);
+  const std::string password = FirstPiece(pair);
+  window().SetText(passwd_[0], password);
+  window().SetText(passwd_[1], password);
+}
+
+void Form2::LoadSlots() {
+  SettingsStore& store = app_.platform().Store();
+  auto load = [&](const char* name, const std::array<int, kSlots>& boxes) {
+    for (int k = 0; k < kSlots; ++k) {
+      std::string text = ScrambleBackwards(
+          store.read(kApp, kSection, SlotKey(name, k), SlotSentinel()), app_.keys().a);
+      if (text == SlotSentinel()) text = kNoneMarker;
+      window().SetText(boxes[k], text);
+    }
+  };
+  load("prog", prog_);
+  load("title", title_);
+}
+
+void Form2::LoadSwitches() {
+  SettingsStore& store = app_.platform().Store();
+  std::string use = store.read(kApp, kSection, "use", "0");
+  if (use != "0") use = scramble(use, kFlagKey);
+  window().SetValue(check1_, LeadingNumber(use));
+  const bool inForce = window().Value(check1_) != 0;
+  window().SetEnabled(passwd_[0], inForce);
+  window().SetEnabled(passwd_[1], inForce);
+  window().SetValue(check2_, LeadingNumber(store.read(kApp, kSection, "start")));
+  window().SetValue(check3_, store.read(kApp, kSection, "show") != "no" ? 1 : 0);
+}
+
+void Form2::PutReg() {
+  const std::string password = window().Text(passwd_[0]);
+  if (CharacterCount(password) < kMinPasswordLength) {
+    app_.platform().ShowMessage(kTooShort, kOkOnly, kCaption);
+    return;
+  }
+  if (window().Text(passwd_[1]) != password) {
+    app_.platform().ShowMessage(kNoMatch, kOkOnly, kCaption);
+    return;
+  }
+  if (!WriteSettings()) {
+    // Nothing is closed or cleared: the user's edits stay for another try.
+    app_.platform().ShowMessage(kNotSaved, kOkOnly, kCaption);
+    return;
+  }
+  app_.menu().TimeOut(0.2);
+  if (!IsLoaded()) return;  // closed or the program ended during the pause
+  app_.menu().GetReg();
+  Unload();
+}
+
+// Writes every key in the fixed order; false at the first write that failed.
+bool Form2::WriteSettings() {
+  SettingsStore& store = app_.platform().Store();
+  auto write = [&](const std::string& key, const std::string& value) {
+    return store.write(kApp, kSection, key, value);
+  };
+  const std::string password = window().Text(passwd_[0]);
+  const std::string pair = password + std::string(kPasswordSeparator) + password;
+  if (!write("passwd", ScrambleForwards(pair, app_.keys().b))) return false;
+
+  std::array<std::string, kSlots> titles, progs;
+  for (int k = 0; k < kSlots; ++k) {
+    titles[k] = ScrambleForwards(window().Text(title_[k]), app_.keys().a);
+    progs[k] = ScrambleForwards(window().Text(prog_[k]), app_.keys().a);
+  }
+  for (int k = 0; k < kSlots; ++k)
+    if (!write(SlotKey("title", k), titles[k])) return false;
+  for (int k = 0; k < kSlots; ++k)
+    if (!write(SlotKey("prog", k), progs[k])) return false;
+
+  if (!write("use", scramble(std::to_string(window().Value(check1_)), kFlagKey))) return false;
+  if (!write("show", window().Value(check3_) != 0 ? "yes" : "no")) return false;
+  const bool runEntryDone = UpdateStartAtLogon();
+  if (!write("start", std::to_string(window().Value(check2_)))) return false;
+  if (!runEntryDone) {
+    const bool adding = window().Value(check2_) == 1;
+    app_.platform().ShowMessage(adding ? kRunEntryNotWritten : kRunEntryNotRemoved, kOkOnly,
+                                kCaption);
+  }
+  return true;
+}
+
+// Adds or removes the start-at-logon entry as Check2 says; false when that failed.
+bool Form2::UpdateStartAtLogon() {
+  RunEntries& entries = app_.platform().StartAtLogon();
+  const std::string path = app_.platform().ProgramPath();
+  bool done = true;
+  if (window().Value(check2_) == 0) done = RemoveRunValue(entries, path);
+  if (window().Value(check2_) == 1) done = AddRunValue(entries, path);
+  return done;
+}
+
+void Form2::Reset() {
+  if (app_.platform().ShowMessage("Are you sure that you want to reset all settings?",
+                                  kYesNoQuestion, "Reset Settings?") != kAnswerYes)
+    return;
+  if (!IsLoaded()) return;
+  for (int id : passwd_) window().SetText(id, "");
+  for (int id : prog_) window().SetText(id, "");
+  window().SetValue(check1_, 0);
+  for (int id : title_) window().SetText(id, "");
+  app_.menu().TimeOut(0.1);
+  if (!IsLoaded()) return;
+  GetReg();
+  PaintGroup(window(), sett_, app_.colours());
+  window().SetValue(check3_, 1);
+}
+
+void Form2::Sett_Click(std::int16_t index) {
+  PaintGroup(window(), sel_, app_.colours());
+  if (index == 0) PutReg();
+  else if (index == 1) Unload();
+  else if (index == 2) Reset();
+}
+
+void Form2::Sel_Click(std::int16_t index) {
+  std::optional<std::string> chosen = app_.platform().OpenFileDialog(kProgramDialog);
+  if (!IsLoaded() || index < 0 || index >= kSlots) return;
+  window().SetText(prog_[index], chosen ? *chosen : std::string(kNoneMarker));
+}
+
+void Form2::Check1_Click() {
+  const bool inForce = window().Value(check1_) != 0;
+  window().SetEnabled(passwd_[0], inForce);
+  window().SetEnabled(passwd_[1], inForce);
+}
+
+void Form2::Form_MouseMove() { PaintGroup(window(), sett_, app_.colours()); }
+
+void Form2::Frame_MouseMove() {
+  PaintGroup(window(), sett_, app_.colours());
+  PaintGroup(window(), sel_, app_.colours());
+}
+
+void Form2::Sel_MouseMove(std::int16_t index) { PaintGroup(window(), sel_, app_.colours(), index); }
+
+void Form2::Sett_MouseMove(std::int16_t index) {
+  PaintGroup(window(), sett_, app_.colours(), index);
+}
+
+void Form2::Image1_MouseDown() { DragWindow(window()); }
+
+void Form2::HandleMouse(MouseEvent event, const ControlSpec* control) {
+  const auto index = static_cast<std::int16_t>(control ? control->index : 0);
+  if (event == MouseEvent::Move) {
+    if (!control) Form_MouseMove();
+    else if (Is(control, "Frame1") || Is(control, "Frame2")) Frame_MouseMove();
+    else if (Is(control, "Sel")) Sel_MouseMove(index);
+    else if (Is(control, "Sett")) Sett_MouseMove(index);
+  } else if (event == MouseEvent::Down) {
+    if (Is(control, "Image1")) Image1_MouseDown();
+  } else {
+    if (Is(control, "Sett")) Sett_Click(index);
+    else if (Is(control, "Sel")) Sel_Click(index);
+    else if (Is(control, "Check1")) Check1_Click();
+  }
+}
+
+}  // namespace qv

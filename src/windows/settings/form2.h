@@ -1,0 +1,53 @@
+// Form2, the settings window: the seven slots with their programs and menu texts, the
+// settings password and its switch, start-at-logon and the welcome switch.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "common/form.h"
+
+namespace qv {
+
+const WindowSpec& Form2Layout();
+
+class Form2 final : public Form {
+ public:
+  static constexpr int kSlots = 7;
+  static constexpr int kMinPasswordLength = 6;
+
+  explicit Form2(App& app);
+
+  void Form_Load() override;
+  void GetReg();
+  void PutReg();
+  void Reset();
+
+  void Sett_Click(std::int16_t index);
+  void Sel_Click(std::int16_t index);
+  void Check1_Click();
+  void Form_MouseMove();
+  void Frame_MouseMove();  // Frame1 and Frame2 alike
+  void Sel_MouseMove(std::int16_t index);
+  void Sett_MouseMove(std::int16_t index);
+  void Image1_MouseDown();
+
+ protected:
+  void HandleMouse(MouseEvent event, const ControlSpec* control) override;
+
+ private:
+  void LoadPassword();
+  void LoadSlots();
+  void LoadSwitches();
+  bool WriteSettings();
+  bool UpdateStartAtLogon();
+
+  const std::array<int, 2> passwd_;
+  const std::array<int, kSlots> prog_;
+  const std::array<int, kSlots> title_;
+  const std::array<int, kSlots> sel_;
+  const std::array<int, 3> sett_;
+  const int check1_, check2_, check3_;
+};
+
+}  // namespace qv

@@ -1,0 +1,35 @@
+// A running QV on the headless backend, with helpers to store settings as the settings
+// window would and to read them back.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "menu/form1.h"
+#include "platform/headless/headless_platform.h"
+#include "startup/app.h"
+
+namespace qv {
+
+class HeadlessTest : public ::testing::Test {
+ protected:
+  // Starts the program: the menu window loads as at start-up.
+  void Start();
+  HeadlessWindow& Menu();
+  HeadlessWindow* Find(const std::string& name) { return platform.Find(name); }
+  // Opens the settings window through the menu's "Settings" entry.
+  HeadlessWindow& OpenSettings();
+
+  // Stores a slot's title and path scrambled, as a save does.
+  void StoreSlot(int slot, const std::string& title, const std::string& path);
+  void StorePassword(const std::string& password, bool inForce);
+  std::string StoredSlotText(const std::string& key);  // unscrambled
+  std::string StoredPassword();                        // unscrambled pair
+
+  HeadlessPlatform platform;
+  std::unique_ptr<App> app;
+};
+
+}  // namespace qv

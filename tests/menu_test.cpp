@@ -1,0 +1,216 @@
+// The menu window: showing and placing it, hover highlighting, commands and the slots.
+#include "headless_fixture.h"
+#include "settings/scramble.h"
+
+namespace qv {
+namespace {
+
+constexpr Colour kRest = kDefaultResting;
+constexpr Colour kHover = kDefaultHover;
+
+class MenuTest : public HeadlessTest {
+ protected:
+  void SetUp() override {
+    platform.store.Set("show", "no");
+    Start();
+  }
+  // Every entry's background, menu1(0..11) then Closer(0..2).
+  std::vector<Colour> Backs() {
+    std::vector<Colour> backs;
+    for (int i = 0; i < 12; ++i) backs.push_back(Menu().Back("menu1", i));
+    for (int i = 0; i < 3; ++i) backs.push_back(Menu().Back("Closer", i));
+    return backs;
+  }
+  std::vector<Colour> OnlyHovered(int position) {
+    std::vector<Colour> backs(15, kRest);
+    if (position >= 0) backs[position] = kHover;
+    return backs;
+  }
+};
+
+TEST_F(MenuTest, OnlyButtonReleasesShowTheMenuInTheCorner) {
+  for (int code : {512, 513, 515, 516, 519, 520, 0x0203, 0x0207}) {
+    platform.TrayMessage(code);
+    EXPECT_FALSE(Menu().visible) << code;
+  }
+  platform.TrayMessage(514);
+  EXPECT_TRUE(Menu().visible);
+  EXPECT_TRUE(Menu().topmost);
+  // 1024 x 768 pixels: the full screen, 200 twips from its right and bottom edges.
+  EXPECT_FLOAT_EQ(Menu().left, 1024 * 15 - 2265 - 200);
+  EXPECT_FLOAT_EQ(Menu().top, 768 * 15 - 3840 - 200);
+}
+
+TEST_F(MenuTest, RepeatedClicksKeepItShownAndPlaced) {
+  platform.TrayMessage(517);
+  platform.screen = {1920 * 15, 1080 * 15};
+  platform.TrayMessage(514);
+  EXPECT_TRUE(Menu().visible);
+  EXPECT_EQ(Menu().moves, 2);
+  EXPECT_FLOAT_EQ(Menu().left, 1920 * 15 - 2465);
+  EXPECT_FLOAT_EQ(Menu().top, 1080 * 15 - 4040);
+}
+
+TEST_F(MenuTest, EntriesRestWhiteAndTheOneUnderThePointerIsGrey) {
+  EXPECT_EQ(Backs(), OnlyHovered(-1));
+  Menu().MouseMove("menu1", 3);
+  EXPECT_EQ(Backs(), OnlyHovered(3));
+  Menu().MouseMove("menu1", 11);  // a blank slot highlights like any other
+  EXPECT_EQ(Backs(), OnlyHovered(11));
+  for (int k = 0; k < 3; ++k) {
+    Menu().MouseMove("Closer", k);
+    EXPECT_EQ(Backs(), OnlyHovered(12 + k)) << "Closer " << k;
+  }
+}
+
+TEST_F(MenuTest, TheStripAndTheGapsClearTheHighlight) {
+  Menu().MouseMove("menu1", 5);
+  Menu().MouseMove("Image1");
+  EXPECT_EQ(Backs(), OnlyHovered(-1));
+  Menu().MouseMove("Closer", 1);
+  Menu().MouseMove("");
+  EXPECT_EQ(Backs(), OnlyHovered(-1));
+}
+
+TEST_F(MenuTest, AHighlightOutlivesHidingAndShowing) {
+  platform.TrayMessage(514);
+  Menu().MouseMove("Closer", 0);
+  Menu().Click("Closer", 0);
+  EXPECT_FALSE(Menu().visible);
+  platform.TrayMessage(514);
+  EXPECT_EQ(Menu().Back("Closer", 0), kHover);
+}
+
+TEST_F(MenuTest, ColoursComeFromTheStore) {
+  HeadlessPlatform p;
+  p.store.Set("show", "no");
+  p.store.Set("clr1", "255");
+  p.store.Set("clr2", "abc");  // not a number: the default
+  App a(p);
+  a.LoadMenu();
+  p.Find("Form1")->MouseMove("menu1", 0);
+  EXPECT_EQ(p.Find("Form1")->Back("menu1", 0), kHover);
+  EXPECT_EQ(p.Find("Form1")->Back("menu1", 1), 255u);
+}
+
+TEST_F(MenuTest, AMoveThatChangesNothingRepaintsNothing) {
+  Menu().MouseMove("menu1", 2);
+  auto changes = [&] {
+    int total = 0;
+    for (int i = 0; i < 12; ++i) total += Menu().State("menu1", i).colourChanges;
+    for (int i = 0; i < 3; ++i) total += Menu().State("Closer", i).colourChanges;
+    return total;
+  };
+  const int before = changes();
+  Menu().MouseMove("menu1", 2);
+  EXPECT_EQ(changes(), before);
+  Menu().MouseMove("menu1", 3);
+  EXPECT_EQ(changes(), before + 2);
+}
+
+TEST_F(MenuTest, BuiltInEntriesStartTheirTools) {
+  const char* commands[] = {"calc.exe", "notepad.exe", "winipcfg", "scandisk", "defrag"};
+  for (int i = 0; i < 5; ++i) {
+    platform.TrayMessage(514);
+    Menu().Click("menu1", i);
+    ASSERT_EQ(platform.started.size(), static_cast<std::size_t>(i + 1));
+    EXPECT_TRUE(platform.started.back().builtIn);
+    EXPECT_EQ(platform.started.back().command, commands[i]);
+    EXPECT_EQ(platform.started.back().windowStyle, 1);
+    EXPECT_FALSE(Menu().visible);
+  }
+}
+
+TEST_F(MenuTest, EachSlotEntryStartsExactlyItsSlotsFile) {
+  for (int n = 1; n <= 7; ++n)
+    StoreSlot(n, "T" + std::to_string(n), "/opt/my tools/prog " + std::to_string(n) + "; rm -rf ~");
+  app->menu().GetReg();
+  for (int n = 1; n <= 7; ++n) {
+    Menu().Click("menu1", n + 4);
+    ASSERT_FALSE(platform.started.empty());
+    EXPECT_FALSE(platform.started.back().builtIn);
+    EXPECT_EQ(platform.started.back().command,
+              "/opt/my tools/prog " + std::to_string(n) + "; rm -rf ~");
+    EXPECT_EQ(Menu().TextOf("menu1", n + 4), "T" + std::to_string(n));
+  }
+  Menu().Click("menu1", 11);
+  EXPECT_EQ(platform.started.back().command, "/opt/my tools/prog 7; rm -rf ~") << "top entry";
+}
+
+TEST_F(MenuTest, UnsetSlotsStartNothingAndStillHideTheMenu) {
+  StoreSlot(2, "(none)", "(none)");
+  app->menu().GetReg();
+  for (int entry : {5, 6}) {
+    platform.TrayMessage(514);
+    Menu().Click("menu1", entry);
+    EXPECT_FALSE(Menu().visible);
+  }
+  EXPECT_TRUE(platform.started.empty());
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(MenuTest, TheStripAndHideMenuHideWithoutStarting) {
+  platform.TrayMessage(514);
+  Menu().Click("Image1");
+  EXPECT_FALSE(Menu().visible);
+  platform.TrayMessage(514);
+  Menu().Click("Closer", 0);
+  EXPECT_FALSE(Menu().visible);
+  EXPECT_TRUE(platform.started.empty());
+  EXPECT_TRUE(platform.tray.present);
+}
+
+TEST_F(MenuTest, SettingsHidesTheMenuBeforeThePromptAppears) {
+  StorePassword("secret1", true);
+  platform.TrayMessage(514);
+  Menu().Click("Closer", 2);
+  EXPECT_FALSE(Menu().visible);
+  ASSERT_NE(Find("Form3"), nullptr);
+  EXPECT_TRUE(Find("Form3")->visible);
+}
+
+TEST_F(MenuTest, GetRegShowsBlanksNoneMarkersAndStoredTexts) {
+  KeyTables keys;
+  keys.FillA();
+  platform.store.Set("title1", "");
+  platform.store.Set("title2", ScrambleForwards("(none)", keys.a));
+  platform.store.Set("title3", std::string(SlotSentinel()));
+  platform.store.Set("prog3", std::string(SlotSentinel()));
+  platform.store.Set("title4", ScrambleForwards("Mail \xE9t\xE9", keys.a));
+  platform.store.Set("title5", "plain");  // not written by QV: shown as it unscrambles
+  app->menu().GetReg();
+  EXPECT_EQ(Menu().TextOf("menu1", 5), "");
+  EXPECT_EQ(Menu().TextOf("menu1", 6), "(none)");
+  EXPECT_EQ(Menu().TextOf("menu1", 7), "(none)");
+  EXPECT_EQ(app->menu().SlotPath(3), "(none)");
+  EXPECT_EQ(Menu().TextOf("menu1", 8), "Mail \xE9t\xE9");
+  EXPECT_EQ(Menu().TextOf("menu1", 9), ScrambleBackwards("plain", keys.a));
+  EXPECT_EQ(Menu().TextOf("menu1", 11), "") << "slot 7 missing";
+  EXPECT_EQ(app->menu().SlotPath(7), "");
+  const char* fixed[] = {"Calculator", "Notepad", "Winipcfg", "Scandisk", "Defrag"};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(Menu().TextOf("menu1", i), fixed[i]);
+  EXPECT_EQ(Menu().TextOf("Closer", 0), "Hide Menu");
+  EXPECT_EQ(Menu().TextOf("Closer", 1), "Exit Velmora");
+  EXPECT_EQ(Menu().TextOf("Closer", 2), "Settings");
+}
+
+TEST_F(MenuTest, TimeOutWaitsOnlyForPositiveDurationsAndNests) {
+  app->menu().TimeOut(0);
+  app->menu().TimeOut(-1);
+  EXPECT_TRUE(platform.waits.empty());
+  const double before = platform.Now();
+  bool clicked = false;
+  platform.duringWait.push_back([&] {
+    platform.TrayMessage(514);  // the user clicks meanwhile
+    clicked = Menu().visible;
+    app->menu().TimeOut(0.2);   // and a handler waits again inside the wait
+  });
+  app->menu().TimeOut(0.5);
+  EXPECT_TRUE(clicked);
+  ASSERT_EQ(platform.waits.size(), 2u);
+  EXPECT_DOUBLE_EQ(platform.waits[0], 0.5);
+  EXPECT_GE(platform.Now() - before, 0.5);
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,1 +1,97 @@
-// pending
+// The XDG autostart entry: one file per program name, written atomically, its Exec line
+// quoted so that any path starts exactly that program.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "settings/run_entry_xdg.h"
+#include "temp_folder.h"
+
+namespace qv {
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Reads the first Exec argument back as a desktop environment would: string escapes
+// first, then the quoting rules of the Exec key.
+std::string ExecProgram(const std::string& entry) {
+  const auto start = entry.find("\nExec=") + 6;
+  const std::string raw = entry.substr(start, entry.find('\n', start) - start);
+  std::string value;
+  for (std::size_t i = 0; i < raw.size(); ++i) {
+    if (raw[i] != '\\' || i + 1 == raw.size()) {
+      value += raw[i];
+      continue;
+    }
+    const char next = raw[++i];
+    value += next == 'n' ? '\n' : next == 't' ? '\t' : next == 's' ? ' ' : next;
+  }
+  EXPECT_EQ(value.front(), '"');
+  std::string program;
+  for (std::size_t i = 1; i < value.size() && value[i] != '"'; ++i) {
+    if (value[i] == '\\') ++i;
+    else if (value[i] == '%') ++i;  // "%%" is one percent sign
+    program += value[i];
+  }
+  return program;
+}
+
+TEST(XdgAutostart, SavingTwiceLeavesOneEntryWithTheSecondPath) {
+  TempFolder home;
+  XdgAutostart entries(home.path);
+  ASSERT_TRUE(AddRunValue(entries, "/old/place/qv"));
+  ASSERT_TRUE(AddRunValue(entries, "/new/place/qv"));
+  const std::string entry = ReadAll(home / "autostart/qv.desktop");
+  EXPECT_EQ(ExecProgram(entry), "/new/place/qv");
+  EXPECT_NE(entry.find("[Desktop Entry]\nType=Application\n"), std::string::npos);
+  int files = 0;
+  for (auto& file : std::filesystem::directory_iterator(home / "autostart")) ++files, (void)file;
+  EXPECT_EQ(files, 1) << "no temporary file left behind";
+}
+
+TEST(XdgAutostart, AnyPathComesBackFromTheExecLine) {
+  TempFolder home;
+  XdgAutostart entries(home.path);
+  for (std::string path : {"/opt/my apps/q v", "/opt/\"quoted\"/qv", "/opt/$(rm -rf ~)/`x`/qv",
+                           "/opt/back\\slash/100%/qv", "/opt/tab\there/new\nline/qv",
+                           "/opt/\xC3\xA9t\xC3\xA9/qv"}) {
+    ASSERT_TRUE(entries.SaveRunValue("qv", path));
+    EXPECT_EQ(ExecProgram(ReadAll(home / "autostart/qv.desktop")), path);
+  }
+}
+
+TEST(XdgAutostart, RemovingIsSilentWhenAbsentAndRenamedProgramsGetTheirOwnEntry) {
+  TempFolder home;
+  XdgAutostart entries(home.path);
+  EXPECT_TRUE(RemoveRunValue(entries, "/opt/qv/qv"));
+  ASSERT_TRUE(AddRunValue(entries, "/opt/qv/qv"));
+  ASSERT_TRUE(AddRunValue(entries, "/opt/qv/launcher"));
+  EXPECT_TRUE(std::filesystem::exists(home / "autostart/qv.desktop"));
+  EXPECT_TRUE(RemoveRunValue(entries, "/opt/qv/launcher"));
+  EXPECT_FALSE(std::filesystem::exists(home / "autostart/launcher.desktop"));
+  EXPECT_TRUE(std::filesystem::exists(home / "autostart/qv.desktop"));
+}
+
+TEST(XdgAutostart, FailuresAreReported) {
+  TempFolder home;
+  std::ofstream(home / "blocked") << "a file, not a folder";
+  XdgAutostart entries(home / "blocked");
+  EXPECT_FALSE(AddRunValue(entries, "/opt/qv/qv"));
+  std::filesystem::create_directories(home / "autostart/qv.desktop");  // a folder in the way
+  EXPECT_FALSE(XdgAutostart(home.path).DeleteRunValue("qv"));
+}
+
+TEST(FileNameOf, IsThePartAfterTheLastSeparator) {
+  EXPECT_EQ(FileNameOf("/usr/local/bin/qv"), "qv");
+  EXPECT_EQ(FileNameOf("/usr/local/bin/"), "");
+  EXPECT_EQ(RunValueNameOf("/opt/qv.run"), "qv.run");  // the whole name on Linux
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,1 +1,115 @@
-// pending
+// Starting programs on Linux: exactly the named file or nothing, no shell, no zombies,
+// no inherited descriptors, and the desktop's equivalents of the built-in tools.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fcntl.h>
+#include <fstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+#include "platform/qt/launch_posix.h"
+#include "temp_folder.h"
+
+namespace qv {
+namespace {
+
+// A script that records its arguments, parent and open descriptors next to a marker path.
+void WriteMarkerScript(const std::string& path, const std::string& marker, mode_t mode = 0755) {
+  std::ofstream(path) << "#!/bin/sh\n"
+                      << "ls /proc/$$/fd > '" << marker << ".fds'\n"
+                      << "echo \"$PPID\" > '" << marker << ".parent'\n"
+                      << "echo \"$#:$*\" > '" << marker << ".tmp' && mv '" << marker << ".tmp' '"
+                      << marker << "'\n";
+  chmod(path.c_str(), mode);
+}
+
+bool WaitFor(const std::string& path) {
+  for (int i = 0; i < 500; ++i) {
+    if (std::filesystem::exists(path)) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
+std::string FirstLine(const std::string& path) {
+  std::string line;
+  std::getline(std::ifstream(path), line);
+  return line;
+}
+
+TEST(StartDetached, StartsExactlyTheNamedFileWhateverItsName) {
+  TempFolder folder;
+  const std::vector<std::string> names = {"my prog", "q\"uote'd", "semi;colon && echo", "$(touch x)",
+                                          "`touch y`", "new\nline", "\xC3\xA9t\xC3\xA9"};
+  std::filesystem::create_directories(folder / "my");  // a decoy where a split would look
+  WriteMarkerScript(folder / "my/decoy", folder / "decoy-ran");
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::string marker = folder / ("ran" + std::to_string(i));
+    WriteMarkerScript(folder / names[i], marker);
+    ASSERT_TRUE(StartDetached({folder / names[i]})) << names[i];
+    ASSERT_TRUE(WaitFor(marker)) << names[i];
+    EXPECT_EQ(FirstLine(marker), "0:") << "no arguments were added";
+  }
+  const std::string longName = folder / std::string(200, 'l') + "/" + std::string(200, 'n');
+  std::filesystem::create_directories(folder / std::string(200, 'l'));
+  WriteMarkerScript(longName, folder / "long-ran");
+  EXPECT_TRUE(StartDetached({longName}));
+  EXPECT_TRUE(WaitFor(folder / "long-ran"));
+  EXPECT_FALSE(std::filesystem::exists(folder / "x"));
+  EXPECT_FALSE(std::filesystem::exists(folder / "y"));
+  EXPECT_FALSE(std::filesystem::exists(folder / "decoy-ran"));
+}
+
+TEST(StartDetached, StartsNothingForWhatIsNotAnExecutableFile) {
+  TempFolder folder;
+  WriteMarkerScript(folder / "not executable", folder / "ran", 0644);
+  std::ofstream(folder / "no interpreter") << "touch '" << (folder / "ran") << "'\n";
+  chmod((folder / "no interpreter").c_str(), 0755);  // no #! line: a shell must not run it
+  for (const std::string& path :
+       {folder / "not executable", folder / "no interpreter", folder.path, folder / "missing",
+        std::string(), std::string(5000, '/') + "x"})
+    EXPECT_FALSE(StartDetached({path})) << path;
+  usleep(100000);
+  EXPECT_FALSE(std::filesystem::exists(folder / "ran"));
+}
+
+TEST(StartDetached, LeavesNoZombieAndNoDescriptorBehind) {
+  TempFolder folder;
+  const int inherited = dup2(open("/dev/null", O_RDONLY), 57);  // not close-on-exec
+  ASSERT_EQ(inherited, 57);
+  WriteMarkerScript(folder / "prog", folder / "ran");
+  ASSERT_TRUE(StartDetached({folder / "prog"}));
+  ASSERT_TRUE(WaitFor(folder / "ran"));
+  close(inherited);
+  EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1) << "a child of ours is left to reap";
+  EXPECT_EQ(errno, ECHILD);
+  EXPECT_NE(FirstLine(folder / "ran.parent"), std::to_string(getpid()));
+  std::ifstream fds(folder / "ran.fds");
+  for (std::string fd; fds >> fd;) EXPECT_NE(fd, "57");
+}
+
+TEST(BuiltInCommandLine, FindsTheFirstInstalledEquivalent) {
+  TempFolder bin1, bin2;
+  auto install = [](const std::string& path, mode_t mode = 0755) {
+    std::ofstream(path) << "#!/bin/sh\n";
+    chmod(path.c_str(), mode);
+  };
+  install(bin1 / "gedit");
+  install(bin2 / "gnome-text-editor", 0644);  // not executable: skipped
+  install(bin2 / "gnome-control-center");
+  install(bin2 / "xcalc");
+  const std::string path = bin2.path + ":relative:" + bin1.path;
+  EXPECT_EQ(BuiltInCommandLine("notepad.exe", path), std::vector<std::string>{bin1 / "gedit"});
+  EXPECT_EQ(BuiltInCommandLine("winipcfg", path),
+            (std::vector<std::string>{bin2 / "gnome-control-center", "network"}));
+  EXPECT_EQ(BuiltInCommandLine("calc.exe", path), std::vector<std::string>{bin2 / "xcalc"});
+  EXPECT_TRUE(BuiltInCommandLine("scandisk", path).empty());
+  EXPECT_TRUE(BuiltInCommandLine("defrag", "").empty());
+  EXPECT_TRUE(BuiltInCommandLine("format.com", path).empty());
+}
+
+}  // namespace
+}  // namespace qv

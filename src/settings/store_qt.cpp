@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <map>
+#include <vector>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -76,6 +77,25 @@ static QSettings& Opened(std::map<std::string, std::unique_ptr<QSettings>, std::
   return *settings;
 }
 
+// QSettings will not overwrite a file it cannot parse. Keep the damaged file beside the
+// new one, and carry over every value that could still be read, the new one included.
+bool IniSettingsStore::RecoverDamagedFile(const std::string& path) {
+  std::vector<std::pair<QString, QVariant>> readable;
+  {
+    QSettings& damaged = Opened(files_->open, path);
+    for (const QString& key : damaged.allKeys()) readable.emplace_back(key, damaged.value(key));
+  }
+  files_->open.erase(path);
+  if (rename(path.c_str(), (path + ".damaged").c_str()) != 0 || !MakePrivateFile(path))
+    return false;
+  QSettings& fresh = Opened(files_->open, path);
+  for (const auto& [key, value] : readable) fresh.setValue(key, value);
+  fresh.sync();
+  if (fresh.status() == QSettings::NoError) return true;
+  files_->open.erase(path);
+  return false;
+}
+
 std::string IniSettingsStore::read(std::string_view app, std::string_view section,
                                    std::string_view key, std::string_view fallback) {
   QSettings& settings = Opened(files_->open, FilePath(app));
@@ -93,6 +113,7 @@ bool IniSettingsStore::write(std::string_view app, std::string_view section, std
   settings.setValue(KeyPath(section, key),
                     QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size())));
   settings.sync();
+  if (settings.status() == QSettings::FormatError) return RecoverDamagedFile(path);
   if (settings.status() == QSettings::NoError) return true;
   // Drop the unsaved value from memory too: reads must show what the file holds.
   files_->open.erase(path);

@@ -25,6 +25,7 @@ class IniSettingsStore final : public SettingsStore {
 
  private:
   struct Files;
+  bool RecoverDamagedFile(const std::string& path);
   std::string configHome_;
   std::unique_ptr<Files> files_;
 };

@@ -101,6 +101,10 @@ QtPlatform::QtPlatform(int& argc, char** argv) : application_(argc, argv) {
   InitialiseAssets();
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setApplicationName("qv");
+  // The windows are laid out for the classic 8-point interface font (11 pixels).
+  QFont font = QApplication::font();
+  font.setPixelSize(11);
+  QApplication::setFont(font);
   QObject::connect(&application_, &QGuiApplication::commitDataRequest, [this] { EndSession(); });
   WatchTerminationSignals();
 }

@@ -1,1 +1,116 @@
-// pending
+// The password prompt: skipped when no password is in force, one try otherwise.
+#include "headless_fixture.h"
+#include "settings/scramble.h"
+
+namespace qv {
+namespace {
+
+class PasswordPromptTest : public HeadlessTest {
+ protected:
+  void SetUp() override { platform.store.Set("show", "no"); }
+  HeadlessWindow* Prompt() {
+    if (!app) Start();
+    Menu().Click("Closer", 2);
+    return Find("Form3");
+  }
+  // Types into the prompt and presses Ok; true when the settings window opened.
+  bool Answer(const std::string& typed) {
+    HeadlessWindow* prompt = Prompt();
+    EXPECT_NE(prompt, nullptr);
+    if (!prompt) return false;
+    prompt->Type("Passwd", kNoIndex, typed);
+    prompt->Click("Sett", 0);
+    EXPECT_EQ(Find("Form3"), nullptr) << "the prompt always closes";
+    HeadlessWindow* settings = Find("Form2");
+    if (settings) settings->Click("Sett", 1);
+    return settings != nullptr;
+  }
+};
+
+TEST_F(PasswordPromptTest, WithoutAPasswordInForceItNeverShows) {
+  for (const char* use : {"", "0"}) {
+    HeadlessPlatform p;
+    p.store.Set("show", "no");
+    if (*use) p.store.Set("use", scramble(use, kFlagKey));
+    App a(p);
+    a.LoadMenu();
+    bool promptSeen = true;
+    p.duringWait.push_back([&] { promptSeen = p.Find("Form3")->visible; });
+    p.Find("Form1")->Click("Closer", 2);
+    EXPECT_FALSE(promptSeen) << '"' << use << '"';
+    EXPECT_NEAR(p.waits.back(), 0.5, 1e-9);
+    EXPECT_EQ(p.Find("Form3"), nullptr);
+    ASSERT_NE(p.Find("Form2"), nullptr);
+    EXPECT_TRUE(p.Find("Form2")->visible);
+  }
+}
+
+TEST_F(PasswordPromptTest, TheRightPasswordOpensTheSettingsWithoutAPause) {
+  StorePassword("Open Sesame", true);
+  HeadlessWindow* prompt = Prompt();
+  ASSERT_NE(prompt, nullptr);
+  EXPECT_TRUE(prompt->visible);
+  EXPECT_EQ(prompt->TextOf("Passwd"), "");
+  prompt->Type("Passwd", kNoIndex, "Open Sesame");
+  prompt->Click("Sett", 0);
+  EXPECT_NE(Find("Form2"), nullptr);
+  EXPECT_EQ(Find("Form3"), nullptr);
+  EXPECT_TRUE(platform.waits.empty());
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(PasswordPromptTest, AnythingElseIsWrongAndGetsOneMessage) {
+  StorePassword("Open Sesame", true);
+  for (const char* typed : {"open sesame", "Open Sesame ", "", "Open"}) {
+    platform.messages.clear();
+    EXPECT_FALSE(Answer(typed)) << '"' << typed << '"';
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "Wrong Password");
+    EXPECT_EQ(platform.messages[0].style, 0);
+    EXPECT_EQ(platform.messages[0].caption, "QV");
+  }
+}
+
+TEST_F(PasswordPromptTest, AnUnstoredPasswordIsTheMarkerItself) {
+  platform.store.Set("use", scramble("1", kFlagKey));
+  EXPECT_FALSE(Answer(""));
+  EXPECT_TRUE(Answer("(none)"));
+}
+
+TEST_F(PasswordPromptTest, OnlyTheTextBeforeTheSeparatorCounts) {
+  StorePassword("abc|||def", true);
+  EXPECT_FALSE(Answer("abc|||def"));
+  EXPECT_TRUE(Answer("abc"));
+}
+
+TEST_F(PasswordPromptTest, CancelClosesSilentlyAndTheMenuStaysHidden) {
+  StorePassword("Open Sesame", true);
+  HeadlessWindow* prompt = Prompt();
+  prompt->Click("Sett", 1);
+  EXPECT_EQ(Find("Form3"), nullptr);
+  EXPECT_EQ(Find("Form2"), nullptr);
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_FALSE(Menu().visible);
+}
+
+TEST_F(PasswordPromptTest, HoverMovesBetweenTheTwoLabels) {
+  StorePassword("Open Sesame", true);
+  HeadlessWindow* prompt = Prompt();
+  prompt->MouseMove("Sett", 0);
+  prompt->MouseMove("Sett", 1);
+  EXPECT_EQ(prompt->Back("Sett", 0), kDefaultResting);
+  EXPECT_EQ(prompt->Back("Sett", 1), kDefaultHover);
+  prompt->MouseMove("Passwd");
+  prompt->MouseMove("Image1");
+  EXPECT_EQ(prompt->Back("Sett", 1), kDefaultHover);
+  prompt->MouseMove("Frame1");
+  EXPECT_EQ(prompt->Back("Sett", 1), kDefaultResting);
+  prompt->MouseMove("Sett", 0);
+  prompt->MouseMove("");
+  EXPECT_EQ(prompt->Back("Sett", 0), kDefaultResting);
+  prompt->MouseDown("Image1");
+  EXPECT_EQ(prompt->drags, 1);
+}
+
+}  // namespace
+}  // namespace qv

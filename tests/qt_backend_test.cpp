@@ -1,1 +1,185 @@
-int main(){}
+// The Qt backend on the offscreen platform: controls at the right pixel places, flags,
+// colours after real mouse events, repaints, and the mappings of tray codes, message
+// box styles and system colours.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QWindow>
+
+#include "menu/form1.h"
+#include "platform/qt/qt_colours.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/qt/qt_window.h"
+#include "startup/app.h"
+#include "temp_folder.h"
+#include "windows/settings/form2.h"
+
+namespace qv {
+namespace {
+
+QtPlatform* platform = nullptr;
+
+template <class T = QWidget>
+T* Child(QWidget* top, const char* name) {
+  T* child = top->findChild<T*>(name);
+  EXPECT_NE(child, nullptr) << name;
+  return child;
+}
+
+void MoveMouseOver(QWidget* widget) {
+  const QPointF inside(3, 3);
+  QMouseEvent move(QEvent::MouseMove, inside, widget->mapToGlobal(inside), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &move);
+}
+
+void ClickOn(QWidget* widget) {
+  const QPointF inside(3, 3);
+  const QPointF global = widget->mapToGlobal(inside);
+  QMouseEvent press(QEvent::MouseButtonPress, inside, global, Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, inside, global, Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  QApplication::sendEvent(widget, &press);
+  QApplication::sendEvent(widget, &release);
+}
+
+class QtBackendTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("XDG_CONFIG_HOME", home.path.c_str(), 1);
+    platform->Store().write("qv", "qv", "show", "no");
+    app = std::make_unique<App>(*platform);
+    app->LoadMenu();
+  }
+  void TearDown() override {
+    app.reset();
+    QApplication::processEvents();
+  }
+  QWidget* MenuTop() { return static_cast<QtWindow&>(app->menu().window()).Top(); }
+
+  TempFolder home;
+  std::unique_ptr<App> app;
+};
+
+TEST_F(QtBackendTest, TheMenuIsLaidOutInPixels) {
+  QWidget* top = MenuTop();
+  EXPECT_EQ(top->size(), QSize(151, 256));
+  EXPECT_TRUE(top->windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_EQ(top->windowFlags() & Qt::WindowType_Mask, Qt::Tool) << "not in the taskbar";
+  EXPECT_EQ(Child(top, "menu1(11)")->geometry(), QRect(24, 0, 129, 17));
+  EXPECT_EQ(Child(top, "menu1(5)")->geometry(), QRect(24, 96, 129, 17));
+  EXPECT_EQ(Child(top, "menu1(4)")->geometry(), QRect(24, 120, 129, 17));
+  EXPECT_EQ(Child(top, "Closer(1)")->geometry(), QRect(24, 240, 129, 17));
+  EXPECT_EQ(Child(top, "Image1")->geometry(), QRect(0, 0, 30, 257));
+  EXPECT_EQ(static_cast<LabelWidget*>(Child(top, "Closer(2)"))->Text(), "Settings");
+  EXPECT_TRUE(Child(top, "menu1(0)")->font().bold());
+  EXPECT_EQ(Child(top, "menu1(0)")->font().pixelSize(), 13);
+}
+
+TEST_F(QtBackendTest, ATrayClickPlacesTheMenuTopmostInTheCorner) {
+  app->menu().OnTrayMessage(514);
+  QWidget* top = MenuTop();
+  EXPECT_TRUE(top->isVisible());
+  EXPECT_TRUE(top->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  EXPECT_EQ(top->pos(), QPoint(qRound(screen.width() - 151 - 200 / 15.0),
+                               qRound(screen.height() - 256 - 200 / 15.0)));
+}
+
+TEST_F(QtBackendTest, MouseMovesColourTheLabelsAndRepaintOnlyWhatChanged) {
+  app->menu().OnTrayMessage(514);
+  QApplication::processEvents();
+  QWidget* top = MenuTop();
+  auto* row3 = Child<LabelWidget>(top, "menu1(3)");
+  auto* row4 = Child<LabelWidget>(top, "menu1(4)");
+  MoveMouseOver(row3);
+  EXPECT_EQ(row3->Back(), QColor(0xE0, 0xE0, 0xE0));
+  EXPECT_EQ(row4->Back(), QColor(Qt::white));
+  QApplication::processEvents();
+  auto paints = [&] {
+    int total = 0;
+    for (LabelWidget* label : top->findChildren<LabelWidget*>()) total += label->Paints();
+    return total;
+  };
+  const int before = paints();
+  MoveMouseOver(row3);
+  QApplication::processEvents();
+  EXPECT_EQ(paints(), before) << "nothing changed, nothing repainted";
+  MoveMouseOver(row4);
+  QApplication::processEvents();
+  EXPECT_EQ(paints(), before + 2) << "the old and the new highlight only";
+  MoveMouseOver(top);
+  EXPECT_EQ(row4->Back(), QColor(Qt::white));
+}
+
+TEST_F(QtBackendTest, ALabelClickRunsTheCommand) {
+  app->menu().OnTrayMessage(517);
+  ClickOn(Child(MenuTop(), "Closer(0)"));
+  EXPECT_FALSE(MenuTop()->isVisible());
+}
+
+TEST_F(QtBackendTest, TheSettingsWindowBuildsItsControls) {
+  auto settings = app->Load<Form2>();
+  QWidget* top = static_cast<QtWindow&>(settings->window()).Top();
+  EXPECT_EQ(top->size(), QSize(420, 299));
+  EXPECT_EQ(top->windowFlags() & Qt::WindowType_Mask, Qt::Window) << "in the taskbar";
+  EXPECT_EQ(Child(top, "Frame2")->geometry(), QRect(32, 96, 385, 201));
+  EXPECT_EQ(Child(top, "prog(0)")->geometry(), QRect(24, 32, 185, 19)) << "relative to the frame";
+  EXPECT_EQ(Child(top, "prog(0)")->parentWidget(), Child(top, "Frame2"));
+  auto* password = Child<QLineEdit>(top, "Passwd(0)");
+  EXPECT_EQ(password->echoMode(), QLineEdit::Password);
+  EXPECT_EQ(password->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter), '#');
+  EXPECT_EQ(password->text(), "(none)");
+  EXPECT_TRUE(Child<QLineEdit>(top, "prog(3)")->isReadOnly());
+  EXPECT_EQ(Child<QLineEdit>(top, "title(3)")->maxLength(), 10);
+  EXPECT_EQ(Child<QGroupBox>(top, "Frame1")->palette().color(QPalette::Window), QColor(Qt::white));
+  // Ticking the switch by code runs its click handling: the boxes follow.
+  EXPECT_FALSE(password->isEnabled());
+  Child<QCheckBox>(top, "Check1")->setChecked(true);
+  EXPECT_TRUE(password->isEnabled());
+  EXPECT_EQ(settings->window().Value(settings->spec().find("Check1")), 1);
+  settings->window().Close();
+}
+
+TEST(QtMappings, TrayActivationsBecomeWindowsMouseCodes) {
+  EXPECT_EQ(TrayCodeFor(QSystemTrayIcon::Trigger), 514);
+  EXPECT_EQ(TrayCodeFor(QSystemTrayIcon::Context), 517);
+  EXPECT_EQ(TrayCodeFor(QSystemTrayIcon::DoubleClick), 515);
+  EXPECT_EQ(TrayCodeFor(QSystemTrayIcon::MiddleClick), 520);
+}
+
+TEST(QtMappings, MessageStylesAndAnswers) {
+  EXPECT_EQ(MessageStyleFor(0).buttons, QMessageBox::Ok);
+  EXPECT_EQ(MessageStyleFor(0).icon, QMessageBox::NoIcon);
+  EXPECT_EQ(MessageStyleFor(36).buttons, QMessageBox::Yes | QMessageBox::No);
+  EXPECT_EQ(MessageStyleFor(36).icon, QMessageBox::Question);
+  EXPECT_EQ(AnswerFor(QMessageBox::Ok), 1);
+  EXPECT_EQ(AnswerFor(QMessageBox::Yes), 6);
+  EXPECT_EQ(AnswerFor(QMessageBox::No), 7);
+}
+
+TEST(QtMappings, ColoursAndSystemColours) {
+  QPalette palette;
+  palette.setColor(QPalette::Base, QColor(1, 2, 3));
+  palette.setColor(QPalette::Text, QColor(4, 5, 6));
+  EXPECT_EQ(ToQColor(0x00E0C0A0, palette), QColor(0xA0, 0xC0, 0xE0)) << "red in the low byte";
+  EXPECT_EQ(ToQColor(0x80000005, palette), QColor(1, 2, 3));
+  EXPECT_EQ(ToQColor(0x80000008, palette), QColor(4, 5, 6));
+  EXPECT_EQ(RoleForSystemColour(15), QPalette::Button);
+}
+
+}  // namespace
+}  // namespace qv
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  qv::QtPlatform qt(argc, argv);
+  qv::platform = &qt;
+  return RUN_ALL_TESTS();
+}

@@ -1,1 +1,296 @@
-// pending
+// The settings window: loading, checking and saving, program selection, the password
+// switch, Reset, reported failures and its hover feedback.
+#include "headless_fixture.h"
+#include "settings/run_entry.h"
+#include "settings/scramble.h"
+
+namespace qv {
+namespace {
+
+class SettingsWindowTest : public HeadlessTest {
+ protected:
+  void SetUp() override { platform.programPath = "/opt/qv/qv"; }
+  HeadlessWindow& Open() {
+    if (!app) Start();
+    return OpenSettings();
+  }
+  void TypePasswords(HeadlessWindow& w, const std::string& first, const std::string& second) {
+    w.Click("Check1");
+    w.Type("Passwd", 0, first);
+    w.Type("Passwd", 1, second);
+  }
+};
+
+TEST_F(SettingsWindowTest, FirstRunShowsTheDefaults) {
+  HeadlessWindow& w = Open();
+  EXPECT_TRUE(w.visible);
+  EXPECT_TRUE(w.topmost);
+  for (int i : {0, 1}) {
+    EXPECT_EQ(w.TextOf("Passwd", i), "(none)");
+    EXPECT_FALSE(w.State("Passwd", i).enabled);
+  }
+  for (int k = 0; k < 7; ++k) {
+    EXPECT_EQ(w.TextOf("prog", k), "(none)");
+    EXPECT_EQ(w.TextOf("title", k), "(none)");
+  }
+  EXPECT_EQ(w.State("Check1").value, 0);
+  EXPECT_EQ(w.State("Check2").value, 0);
+  EXPECT_EQ(w.State("Check3").value, 1);
+  EXPECT_TRUE(platform.store.writtenKeys.empty());
+  EXPECT_EQ(Find("Form3"), nullptr) << "no password: the prompt closed unseen";
+}
+
+TEST_F(SettingsWindowTest, OkAtOnceStoresTheDefaultsScrambledInOrder) {
+  platform.runEntries.entries["qv"] = "/opt/qv/qv";
+  Open().Click("Sett", 0);
+  EXPECT_EQ(Find("Form2"), nullptr);
+  EXPECT_EQ(StoredPassword(), "(none)|||(none)");
+  EXPECT_NE(platform.store.Get("passwd"), "(none)|||(none)") << "stored scrambled";
+  EXPECT_EQ(platform.store.Get("use"), scramble("0", kFlagKey));
+  EXPECT_EQ(platform.store.Get("use")->size(), 1u);
+  EXPECT_EQ(platform.store.Get("show"), "yes");
+  EXPECT_EQ(platform.store.Get("start"), "0");
+  EXPECT_EQ(StoredSlotText("title3"), "(none)");
+  EXPECT_EQ(StoredSlotText("prog7"), "(none)");
+  const std::vector<std::string> order = {
+      "passwd", "title1", "title2", "title3", "title4", "title5", "title6", "title7", "prog1",
+      "prog2",  "prog3",  "prog4",  "prog5",  "prog6",  "prog7",  "use",    "show",   "start"};
+  EXPECT_EQ(platform.store.writtenKeys, order);
+  EXPECT_TRUE(platform.runEntries.entries.empty()) << "unticked: the entry is removed";
+  EXPECT_NEAR(platform.waits.back(), 0.2, 1e-9);
+  EXPECT_EQ(Menu().TextOf("menu1", 5), "(none)") << "the menu reloaded at once";
+}
+
+TEST_F(SettingsWindowTest, SavedValuesComeBackExactly) {
+  HeadlessWindow& w = Open();
+  TypePasswords(w, "S3cret pass", "S3cret pass");
+  const std::string high = "\x80\xA0\xE9\xFF";
+  for (int k = 0; k < 7; ++k) {
+    platform.fileAnswers.push_back("/opt/My Apps/prog " + std::to_string(k) + high);
+    w.Click("Sel", k);
+    w.Type("title", k, "T " + std::to_string(k) + high);
+  }
+  w.Type("title", 6, "");
+  w.Click("Check2");
+  w.Click("Check3");
+  w.Click("Sett", 0);
+  ASSERT_EQ(Find("Form2"), nullptr);
+  EXPECT_EQ(StoredPassword(), "S3cret pass|||S3cret pass");
+  EXPECT_EQ(platform.store.Get("title7"), "") << "an empty box writes the empty string";
+  EXPECT_EQ(platform.runEntries.entries[RunValueNameOf("/opt/qv/qv")], "/opt/qv/qv");
+  EXPECT_EQ(Menu().TextOf("menu1", 5), "T 0" + high);
+  EXPECT_EQ(app->menu().SlotPath(7), "/opt/My Apps/prog 6" + high);
+
+  StorePassword("S3cret pass", false);  // reopen without the prompt's question
+  HeadlessWindow& again = OpenSettings();
+  EXPECT_EQ(again.TextOf("Passwd", 0), "S3cret pass");
+  EXPECT_EQ(again.TextOf("Passwd", 1), "S3cret pass");
+  for (int k = 0; k < 6; ++k) {
+    EXPECT_EQ(again.TextOf("prog", k), "/opt/My Apps/prog " + std::to_string(k) + high);
+    EXPECT_EQ(again.TextOf("title", k), "T " + std::to_string(k) + high);
+  }
+  EXPECT_EQ(again.TextOf("title", 6), "");
+  EXPECT_EQ(again.State("Check2").value, 1);
+  EXPECT_EQ(again.State("Check3").value, 0);
+}
+
+TEST_F(SettingsWindowTest, PasswordChecksRunInOrderAndWriteNothing) {
+  struct Case {
+    std::string first, second, message;
+  };
+  const std::vector<Case> cases = {
+      {"12345", "12345", "Password Length has to be 6 chars or more!"},
+      {"abc", "xyz", "Password Length has to be 6 chars or more!"},  // only the first message
+      {"\xC3\xA4\xC3\xB6\xC3\xBC\xC3\xA4\xC3\xB6", "\xC3\xA4\xC3\xB6\xC3\xBC\xC3\xA4\xC3\xB6",
+       "Password Length has to be 6 chars or more!"},  // five characters, ten bytes
+      {"Secret", "secret", "Password Does Not Match"},
+      {"Secret", "Secret ", "Password Does Not Match"}};
+  HeadlessWindow& w = Open();
+  w.Type("Passwd", 0, "typed");  // the boxes are disabled: typing does nothing yet
+  EXPECT_EQ(w.TextOf("Passwd", 0), "(none)");
+  for (const Case& c : cases) {
+    TypePasswords(w, c.first, c.second);
+    w.Click("Check1");
+    platform.messages.clear();
+    w.Click("Sett", 0);
+    ASSERT_EQ(platform.messages.size(), 1u) << c.first;
+    EXPECT_EQ(platform.messages[0].text, c.message);
+    EXPECT_EQ(platform.messages[0].style, 0);
+    EXPECT_EQ(platform.messages[0].caption, "QV");
+    EXPECT_EQ(Find("Form2"), &w) << "the window stays open";
+  }
+  EXPECT_TRUE(platform.store.writtenKeys.empty());
+  w.Click("Check1");
+  w.Type("Passwd", 0, "      ");  // six blanks count
+  w.Type("Passwd", 1, "      ");
+  w.Click("Sett", 0);
+  EXPECT_EQ(StoredPassword(), "      |||      ");
+}
+
+TEST_F(SettingsWindowTest, TheSwitchEnablesThePasswordBoxesAndKeepsTheirTexts) {
+  HeadlessWindow& w = Open();
+  w.Click("Check1");
+  EXPECT_TRUE(w.State("Passwd", 0).enabled && w.State("Passwd", 1).enabled);
+  w.Type("Passwd", 0, "kept text");
+  w.Click("Check1");
+  EXPECT_FALSE(w.State("Passwd", 0).enabled || w.State("Passwd", 1).enabled);
+  EXPECT_EQ(w.TextOf("Passwd", 0), "kept text");
+}
+
+TEST_F(SettingsWindowTest, ALoadedSwitchValueSetsTheBoxes) {
+  StorePassword("hunter22", true);
+  Start();
+  Menu().Click("Closer", 2);
+  Find("Form3")->Type("Passwd", kNoIndex, "hunter22");
+  Find("Form3")->Click("Sett", 0);
+  HeadlessWindow* w = Find("Form2");
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->State("Check1").value, 1);
+  EXPECT_TRUE(w->State("Passwd", 0).enabled);
+  EXPECT_EQ(w->TextOf("Passwd", 1), "hunter22");
+}
+
+TEST_F(SettingsWindowTest, StoredSwitchesAreReadForgivingly) {
+  platform.store.Set("use", "0");  // unscrambled "0": used as it stands
+  platform.store.Set("start", "abc");
+  platform.store.Set("show", "No");
+  HeadlessWindow& w = Open();
+  EXPECT_EQ(w.State("Check1").value, 0);
+  EXPECT_EQ(w.State("Check2").value, 0);
+  EXPECT_EQ(w.State("Check3").value, 1);
+}
+
+TEST_F(SettingsWindowTest, SelectSetsOnlyThePathAndCancelUnsetsIt) {
+  StoreSlot(3, "(none)", "/usr/bin/old");
+  HeadlessWindow& w = Open();
+  platform.fileAnswers.push_back("/usr/bin/new tool");
+  w.Click("Sel", 2);
+  EXPECT_EQ(w.TextOf("prog", 2), "/usr/bin/new tool");
+  EXPECT_EQ(w.TextOf("title", 2), "(none)");
+  ASSERT_EQ(platform.dialogs.size(), 1u);
+  EXPECT_EQ(platform.dialogs[0].title, "Select A Program Or Cancel To Unset!!");
+  EXPECT_EQ(platform.dialogs[0].filterName, "Supported Files");
+  EXPECT_EQ(platform.dialogs[0].patterns, "*.exe;*.com;*.bat");
+  w.Click("Sel", 2);  // cancelled
+  EXPECT_EQ(w.TextOf("prog", 2), "(none)");
+  EXPECT_EQ(StoredSlotText("prog3"), "/usr/bin/old") << "nothing is written before Ok";
+}
+
+TEST_F(SettingsWindowTest, TextBoxesKeepTheirLimits) {
+  HeadlessWindow& w = Open();
+  w.Type("title", 0, "ABCDEFGHIJKLMNO");
+  EXPECT_EQ(w.TextOf("title", 0), "ABCDEFGHIJ");
+  w.Type("prog", 0, "/bin/typed");
+  EXPECT_EQ(w.TextOf("prog", 0), "(none)") << "paths come from the dialog only";
+}
+
+TEST_F(SettingsWindowTest, ResetReloadsTheStoreOnlyOnYes) {
+  StoreSlot(1, "Mail", "/usr/bin/mail");
+  platform.store.Set("show", "no");
+  HeadlessWindow& w = Open();
+  w.Type("title", 0, "Edited");
+  w.MouseMove("Sett", 2);
+  platform.messageAnswers.push_back(kAnswerNo);
+  w.Click("Sett", 2);
+  EXPECT_EQ(w.TextOf("title", 0), "Edited");
+  EXPECT_EQ(w.Back("Sett", 2), kDefaultHover) << "No changes nothing";
+  EXPECT_EQ(platform.messages.back().text, "Are you sure that you want to reset all settings?");
+  EXPECT_EQ(platform.messages.back().caption, "Reset Settings?");
+  EXPECT_EQ(platform.messages.back().style, 36);
+
+  platform.messageAnswers.push_back(kAnswerYes);
+  std::string clearedDuringPause;
+  platform.duringWait.push_back([&] { clearedDuringPause = w.TextOf("title", 0); });
+  w.Click("Sett", 2);
+  EXPECT_EQ(clearedDuringPause, "");
+  EXPECT_NEAR(platform.waits.back(), 0.1, 1e-9);
+  EXPECT_EQ(w.TextOf("title", 0), "Mail");
+  EXPECT_EQ(w.TextOf("prog", 0), "/usr/bin/mail");
+  EXPECT_EQ(w.State("Check3").value, 1) << "ticked whatever the store holds";
+  EXPECT_EQ(w.Back("Sett", 2), kDefaultResting);
+  EXPECT_TRUE(platform.store.writtenKeys.empty());
+}
+
+TEST_F(SettingsWindowTest, CancelWritesNothing) {
+  HeadlessWindow& w = Open();
+  w.Type("title", 0, "Edited");
+  w.Click("Check2");
+  w.Click("Sett", 1);
+  EXPECT_EQ(Find("Form2"), nullptr);
+  EXPECT_TRUE(platform.store.writtenKeys.empty());
+  EXPECT_TRUE(platform.runEntries.calls.empty());
+}
+
+TEST_F(SettingsWindowTest, AFailedSaveKeepsTheWindowAndEveryEditForAnotherTry) {
+  HeadlessWindow& w = Open();
+  w.Type("title", 0, "Edited");
+  platform.store.writesBeforeFailure = 3;
+  w.Click("Sett", 0);
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_NE(platform.messages[0].text.find("could not be saved"), std::string::npos);
+  EXPECT_EQ(platform.messages[0].caption, "QV");
+  EXPECT_EQ(Find("Form2"), &w);
+  EXPECT_EQ(w.TextOf("title", 0), "Edited");
+  EXPECT_EQ(Menu().TextOf("menu1", 5), "") << "the menu did not reload half a save";
+
+  platform.store.writesBeforeFailure = -1;
+  w.Click("Sett", 0);
+  EXPECT_EQ(Find("Form2"), nullptr);
+  EXPECT_EQ(StoredSlotText("title1"), "Edited");
+}
+
+TEST_F(SettingsWindowTest, AStartAtLogonFailureIsToldButTheRestIsSaved) {
+  platform.runEntries.failing = true;
+  HeadlessWindow& w = Open();
+  w.Click("Check2");
+  w.Click("Sett", 0);
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text,
+            "The settings were saved, but QV could not be set to start at logon.");
+  EXPECT_EQ(platform.store.Get("start"), "1");
+  EXPECT_EQ(Find("Form2"), nullptr);
+
+  platform.messages.clear();
+  Menu().Click("Closer", 2);  // unticked now: removing fails too
+  Find("Form2")->Click("Check2");
+  Find("Form2")->Click("Sett", 0);
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_NE(platform.messages[0].text.find("could not be kept from starting"), std::string::npos);
+}
+
+TEST_F(SettingsWindowTest, HoverFollowsTheTableOfEachPlace) {
+  HeadlessWindow& w = Open();
+  auto sel = [&](int k) { return w.Back("Sel", k); };
+  auto sett = [&](int i) { return w.Back("Sett", i); };
+  w.MouseMove("Sel", 1);
+  w.MouseMove("Sel", 4);
+  EXPECT_EQ(sel(4), kDefaultHover);
+  EXPECT_EQ(sel(1), kDefaultResting);
+  w.MouseMove("Sett", 0);
+  w.MouseMove("Sett", 1);
+  EXPECT_EQ(sett(1), kDefaultHover);
+  EXPECT_EQ(sett(0), kDefaultResting);
+  EXPECT_EQ(sel(4), kDefaultHover) << "the Sett labels leave the Sel labels alone";
+  w.MouseMove("title", 0);  // no mouse-move handling: nothing changes
+  EXPECT_EQ(sett(1), kDefaultHover);
+  w.MouseMove("");  // the window background clears only the commands
+  EXPECT_EQ(sett(1), kDefaultResting);
+  EXPECT_EQ(sel(4), kDefaultHover);
+  w.MouseMove("Sett", 2);
+  w.MouseMove("Frame2");
+  EXPECT_EQ(sel(4), kDefaultResting);
+  EXPECT_EQ(sett(2), kDefaultResting);
+  w.MouseMove("Sel", 0);
+  w.Click("Sett", 1);  // any command click rests the Sel labels first
+}
+
+TEST_F(SettingsWindowTest, TheStripDragsEveryWindowButTheMenu) {
+  HeadlessWindow& w = Open();
+  w.MouseDown("Image1");
+  EXPECT_EQ(w.drags, 1);
+  Menu().MouseDown("Image1");
+  EXPECT_EQ(Menu().drags, 0);
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,1 +1,69 @@
-// pending
+// The welcome window: its text, the switch written on Close, and its hover rules.
+#include "headless_fixture.h"
+
+namespace qv {
+namespace {
+
+class WelcomeWindowTest : public HeadlessTest {
+ protected:
+  HeadlessWindow& Welcome() {
+    if (!app) Start();
+    HeadlessWindow* welcome = Find("Form4");
+    EXPECT_NE(welcome, nullptr);
+    return *welcome;
+  }
+};
+
+TEST_F(WelcomeWindowTest, ShowsItsSixLines) {
+  const std::string text = Welcome().TextOf("Label1");
+  EXPECT_EQ(text,
+            "Welcome to the Velmora Menu!\r\nThe Menu is launched right to the\r\n"
+            "System tray, right beside the clock\r\n\r\nTo activate the menu, just click on "
+            "the\r\nsystem tray icon!");
+  EXPECT_EQ(Welcome().State("Check1").value, 0);
+}
+
+TEST_F(WelcomeWindowTest, CloseWritesTheSwitch) {
+  platform.store.Set("show", "yes");
+  Welcome().Click("Clo");
+  EXPECT_EQ(platform.store.Get("show"), "yes");
+  EXPECT_EQ(Find("Form4"), nullptr);
+
+  app.reset();
+  Welcome().Click("Check1");
+  Welcome().Click("Clo");
+  EXPECT_EQ(platform.store.Get("show"), "no");
+
+  app.reset();
+  EXPECT_EQ(Find("Form4"), nullptr);
+  Start();
+  EXPECT_EQ(Find("Form4"), nullptr) << "switched off for the next start";
+  platform.store.Set("show", "yes");
+  app.reset();
+  Welcome().Click("Check1");
+  Welcome().Click("Check1");
+  Welcome().Click("Clo");
+  EXPECT_EQ(platform.store.Get("show"), "yes");
+}
+
+TEST_F(WelcomeWindowTest, CloseHighlightsOnlyOverItself) {
+  platform.store.Set("clr2", "255");
+  HeadlessWindow& w = Welcome();
+  EXPECT_EQ(w.Back("Clo"), kDefaultResting);
+  w.MouseMove("Clo");
+  EXPECT_EQ(w.Back("Clo"), 255u);
+  for (const char* inert : {"Label1", "Picture1", "Image1"}) {
+    w.MouseMove(inert);
+    EXPECT_EQ(w.Back("Clo"), 255u) << inert;
+  }
+  w.MouseMove("Check1");
+  EXPECT_EQ(w.Back("Clo"), kDefaultResting);
+  w.MouseMove("Clo");
+  w.MouseMove("");
+  EXPECT_EQ(w.Back("Clo"), kDefaultResting);
+  w.MouseDown("Image1");
+  EXPECT_EQ(w.drags, 1);
+}
+
+}  // namespace
+}  // namespace qv

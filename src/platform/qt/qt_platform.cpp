@@ -4,6 +4,7 @@
 
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -29,6 +30,16 @@ void OnTerminationSignal(int) {
   ssize_t ignored = write(signalSocket[0], &byte, 1);
   (void)ignored;
 }
+
+// Password boxes show "#" for every character, whatever the desktop's style prefers.
+class HashPasswordStyle final : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returned) const override {
+    if (hint == SH_LineEdit_PasswordCharacter) return '#';
+    return QProxyStyle::styleHint(hint, option, widget, returned);
+  }
+};
 
 class QtTray final : public TrayIcon {
  public:
@@ -100,6 +111,7 @@ int AnswerFor(QMessageBox::StandardButton button) {
 QtPlatform::QtPlatform(int& argc, char** argv) : application_(argc, argv) {
   InitialiseAssets();
   QApplication::setQuitOnLastWindowClosed(false);
+  QApplication::setStyle(new HashPasswordStyle);
   QApplication::setApplicationName("qv");
   // The windows are laid out for the classic 8-point interface font (11 pixels).
   QFont font = QApplication::font();

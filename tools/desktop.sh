@@ -1,0 +1,74 @@
+# A virtual desktop for runs without a display: Xvfb with a tray host (trayer) at the
+# bottom-right. Source it, then call desktop_start; desktop_stop (or the EXIT trap it
+# sets) ends everything it started.
+
+desktop_pids=()
+
+desktop_stop() {  # newest first: the programs, then the tray, then the server
+  local i pid
+  for ((i = ${#desktop_pids[@]} - 1; i >= 0; i--)); do
+    kill "${desktop_pids[i]}" 2>/dev/null || true
+  done
+  for pid in "${desktop_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  desktop_pids=()
+}
+
+# desktop_start [WIDTHxHEIGHT]: exports DISPLAY once the server and the tray are up.
+desktop_start() {
+  local size=${1:-1024x768} fifo display
+  fifo=$(mktemp -u) && mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  desktop_pids+=($!)
+  read -r -t 10 display <"$fifo" || { echo "Xvfb did not start" >&2; rm -f "$fifo"; return 1; }
+  rm -f "$fifo"
+  export DISPLAY=":$display"
+  trap desktop_stop EXIT
+  trayer --edge bottom --align right --widthtype request --height 24 --transparent false \
+    --tint 0x808080 --SetDockType true >/dev/null 2>&1 &
+  desktop_pids+=($!)
+  local i
+  for i in $(seq 100); do
+    xwininfo -root -tree 2>/dev/null | grep -q '"panel"' && return 0
+    sleep 0.05
+  done
+  echo "the tray host did not start" >&2
+  return 1
+}
+
+# The id of the tray icon window of a program, once it is docked in the tray.
+desktop_tray_icon() {  # program-name
+  xwininfo -root -tree 2>/dev/null | awk -v name="\"$1\"" '
+    /"panel"/ { inpanel = 1; next }
+    inpanel && index($2, name) == 1 { print $1; exit }'
+}
+
+# Waits up to ten seconds for the program's icon to dock, and prints its window id.
+desktop_wait_tray_icon() {  # program-name
+  local i id
+  for i in $(seq 200); do
+    id=$(desktop_tray_icon "$1")
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.05
+  done
+  return 1
+}
+
+# Centre of a window on the screen: prints "x y".
+desktop_centre() {  # window-id
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+    /Width:/ {w=$2} /Height:/ {h=$2} END {print int(x + w / 2), int(y + h / 2)}'
+}
+
+# The colour of one screen pixel as rrggbb.
+desktop_pixel() {  # x y
+  import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
+    sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr 'A-F' 'a-f'
+}
+
+# Waits until a condition command succeeds, up to a number of tenths of a second.
+desktop_wait() {  # tenths command...
+  local tenths=$1 i
+  shift
+  for i in $(seq "$tenths"); do "$@" && return 0; sleep 0.1; done
+  return 1
+}

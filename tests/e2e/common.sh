@@ -1,0 +1,62 @@
+# Shared by the end-to-end scripts: a virtual desktop, a private configuration and
+# runtime folder, and small checks. Source it with the program's path in $qv.
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/../../tools/desktop.sh"
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+scratch=$(mktemp -d)
+trap 'desktop_stop; rm -rf "$scratch"' EXIT
+export XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/runtime"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+desktop_start 1024x768 || fail "no virtual desktop"
+
+# The top-level window of the given size in pixels ("151x256"), mapped or not.
+window_of_size() {
+  xwininfo -root -children | awk -v size="$1" 'index($0, size "+") { print $1; exit }'
+}
+
+is_viewable() {  # window-id
+  xwininfo -id "$1" 2>/dev/null | grep -q "Map State: IsViewable"
+}
+
+# Prints "x y" of a window's top-left corner on the screen.
+window_origin() {  # window-id
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+    END {print x, y}'
+}
+
+# Waits until a mapped window of that size exists and prints its id.
+wait_for_window() {  # size
+  local i id
+  for i in $(seq 100); do
+    id=$(window_of_size "$1")
+    [ -n "$id" ] && is_viewable "$id" && { echo "$id"; return 0; }
+    sleep 0.05
+  done
+  return 1
+}
+
+# A program that leaves a marker file when it runs.
+make_marker_program() {  # path marker
+  mkdir -p "$(dirname "$1")"
+  printf '#!/bin/sh\ntouch "%s"\n' "$2" >"$1"
+  chmod +x "$1"
+}
+
+start_qv() {
+  "$qv" &
+  qv_pid=$!
+  desktop_pids+=("$qv_pid")
+  icon=$(desktop_wait_tray_icon qv) || fail "the tray icon did not appear"
+}
+
+click_tray_icon() {
+  local x y
+  read -r x y < <(desktop_centre "$icon")
+  xdotool mousemove "$x" "$y" click 1
+}

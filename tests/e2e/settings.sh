@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# The settings path for real: pick a slot's program in the file dialog, name it, save,
+# and the menu starts it; a saved password is asked for next time; the welcome window's
+# "Dont show this anymore!" keeps it away at the next start.
+set -euo pipefail
+qv=$1 seed=$2
+source "$(dirname "$0")/common.sh"
+
+click_at() {  # window-id x y (inside the window)
+  local left top
+  read -r left top < <(window_origin "$1")
+  xdotool mousemove $((left + $2)) $((top + $3)) click 1
+  sleep 0.2
+}
+
+replace_text() {  # window-id x y text
+  click_at "$1" "$2" "$3"
+  xdotool key ctrl+a
+  xdotool type --delay 5 "$4"
+}
+
+open_settings_from_tray() {
+  click_tray_icon
+  local menu
+  menu=$(wait_for_window 151x256) || fail "no menu"
+  click_at "$menu" 100 $((3120 / 15 + 8))  # "Settings"
+}
+
+make_marker_program "$scratch/tools/first app" "$scratch/slot1-ran"
+
+# The welcome window shows at the first start; switch it off.
+start_qv
+welcome=$(wait_for_window 267x209) || fail "no welcome window at the first start"
+click_at "$welcome" 210 166  # the tick box, right of "Dont show this anymore!"
+click_at "$welcome" 148 192  # "Close"
+[ "$("$seed" get show)" = "no" ] || fail "show was not written as no"
+
+# A slot: its program from the file dialog, its menu text typed.
+open_settings_from_tray
+settings=$(wait_for_window 420x299) || fail "the settings window did not open"
+click_at "$settings" 276 136  # "Select" of slot 1
+dialog_up() { xwininfo -root -children | grep -q "Select A Program"; }
+desktop_wait 50 dialog_up || fail "no file dialog"
+xdotool type --delay 5 "$scratch/tools/first app"
+xdotool key Return
+sleep 0.3
+replace_text "$settings" 360 137 "Mark"
+click_at "$settings" 332 16  # "Ok"
+desktop_wait 30 bash -c "! xwininfo -id $settings 2>/dev/null | grep -q IsViewable" ||
+  fail "Ok did not close the settings window"
+[ "$("$seed" get title1)" = "Mark" ] || fail "title1 is '$("$seed" get title1)'"
+[ "$("$seed" get prog1)" = "$scratch/tools/first app" ] || fail "prog1 is '$("$seed" get prog1)'"
+click_tray_icon
+menu=$(wait_for_window 151x256)
+click_at "$menu" 100 $((1440 / 15 + 8))  # slot 1, the seventh entry
+desktop_wait 50 test -e "$scratch/slot1-ran" || fail "the new slot did not start its program"
+
+# A password, asked for at the next "Settings".
+open_settings_from_tray
+settings=$(wait_for_window 420x299) || fail "the settings window did not open again"
+click_at "$settings" 46 80  # "Use Password To Protect Settings"
+replace_text "$settings" 146 33 "secret1"
+replace_text "$settings" 146 57 "secret1"
+click_at "$settings" 332 16  # "Ok"
+[ "$("$seed" get passwd)" = "secret1|||secret1" ] || fail "the password was not saved"
+sleep 0.3
+open_settings_from_tray
+prompt=$(wait_for_window 260x90) || fail "no password prompt"
+replace_text "$prompt" 150 32 "secret1"
+click_at "$prompt" 84 64  # "Ok"
+wait_for_window 420x299 >/dev/null || fail "the right password did not open the settings"
+
+# The next start keeps the welcome window away.
+kill "$qv_pid"
+desktop_wait 50 bash -c "! kill -0 $qv_pid 2>/dev/null" || fail "QV did not end on SIGTERM"
+start_qv
+sleep 1
+[ -z "$(window_of_size 267x209)" ] || fail "the welcome window came back"
+echo "e2e settings: passed"

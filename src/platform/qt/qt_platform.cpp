@@ -113,9 +113,9 @@ QtPlatform::QtPlatform(int& argc, char** argv) : application_(argc, argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setStyle(new HashPasswordStyle);
   QApplication::setApplicationName("qv");
-  // The windows are laid out for the classic 8-point interface font (11 pixels).
+  // The windows are laid out for the narrow classic 8-point interface font.
   QFont font = QApplication::font();
-  font.setPixelSize(11);
+  font.setPixelSize(10);
   QApplication::setFont(font);
   QObject::connect(&application_, &QGuiApplication::commitDataRequest, [this] { EndSession(); });
   WatchTerminationSignals();

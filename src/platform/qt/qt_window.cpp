@@ -38,6 +38,15 @@ void Fill(QWidget* widget, const QColor& colour) {
   widget->setAutoFillBackground(true);
 }
 
+// A caption wider than its declared box grows the box rather than being cut; a box with
+// its tick on the right grows to the left, so the tick stays where it was laid out.
+void KeepCaptionWhole(QWidget* box, bool tickRight) {
+  const int missing = box->sizeHint().width() - box->width();
+  if (missing <= 0) return;
+  box->resize(box->width() + missing, box->height());
+  if (tickRight) box->move(box->x() - missing, box->y());
+}
+
 QPixmap Asset(const std::string& name) {
   return QPixmap(QString(":/assets/%1.png").arg(QString::fromStdString(name)));
 }
@@ -85,6 +94,7 @@ void QtWindow::Build() {
     widget->setAttribute(Qt::WA_NoMousePropagation);
     widget->installEventFilter(router_);
     if (control.look & kHidden) widget->hide();
+    if (control.kind == ControlKind::CheckBox) KeepCaptionWhole(widget, control.look & kTickRight);
     ids_[widget] = static_cast<int>(widgets_.size());
     widgets_.push_back(widget);
   }
@@ -205,6 +215,7 @@ void QtWindow::Show() {
     top_->move(screen.center() - top_->rect().center());
   }
   top_->show();
+  top_->activateWindow();  // shown windows take the keyboard, as on Windows
   FocusFirst();
 }
 

@@ -17,7 +17,7 @@ KeyTables Keys() {
 
 void HeadlessTest::Start() {
   app = std::make_unique<App>(platform);
-  app->LoadMenu();
+  app->LoadMenuWindow();
 }
 
 HeadlessWindow& HeadlessTest::Menu() {

@@ -87,7 +87,7 @@ TEST_F(MenuTest, ColoursComeFromTheStore) {
   p.store.Set("clr1", "255");
   p.store.Set("clr2", "abc");  // not a number: the default
   App a(p);
-  a.LoadMenu();
+  a.LoadMenuWindow();
   p.Find("Form1")->MouseMove("menu1", 0);
   EXPECT_EQ(p.Find("Form1")->Back("menu1", 0), kHover);
   EXPECT_EQ(p.Find("Form1")->Back("menu1", 1), 255u);

@@ -33,7 +33,7 @@ TEST_F(PasswordPromptTest, WithoutAPasswordInForceItNeverShows) {
     p.store.Set("show", "no");
     if (*use) p.store.Set("use", scramble(use, kFlagKey));
     App a(p);
-    a.LoadMenu();
+    a.LoadMenuWindow();
     bool promptSeen = true;
     p.duringWait.push_back([&] { promptSeen = p.Find("Form3")->visible; });
     p.Find("Form1")->Click("Closer", 2);

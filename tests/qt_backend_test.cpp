@@ -55,7 +55,7 @@ class QtBackendTest : public ::testing::Test {
     setenv("XDG_CONFIG_HOME", home.path.c_str(), 1);
     platform->Store().write("qv", "qv", "show", "no");
     app = std::make_unique<App>(*platform);
-    app->LoadMenu();
+    app->LoadMenuWindow();
   }
   void TearDown() override {
     app.reset();

@@ -44,7 +44,7 @@ TEST_F(StartUp, TheWelcomeWindowStaysAwayOnlyForExactlyNo) {
     HeadlessPlatform p;
     p.store.Set("show", show);
     App a(p);
-    a.LoadMenu();
+    a.LoadMenuWindow();
     EXPECT_NE(p.Find("Form4"), nullptr) << '"' << show << '"';
   }
   platform.store.Set("show", "no");

@@ -18,7 +18,7 @@ App::~App() {
   std::get<std::shared_ptr<Form1>>(forms_).reset();
 }
 
-void App::LoadMenu() {
+void App::LoadMenuWindow() {
   auto& slot = std::get<std::shared_ptr<Form1>>(forms_);
   if (slot) return;
   slot = std::make_shared<Form1>(*this);

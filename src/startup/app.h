@@ -30,7 +30,7 @@ class App {
   KeyTables& keys() { return keys_; }
 
   // Creates the menu window hidden and runs its initialisation.
-  void LoadMenu();
+  void LoadMenuWindow();
   Form1& menu() { return *std::get<std::shared_ptr<Form1>>(forms_); }
 
   // The loaded window of that kind, created (and its load run) only when none is loaded.

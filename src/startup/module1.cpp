@@ -9,7 +9,7 @@ int Main(bool previousInstance, const PlatformMaker& makePlatform) {
   if (previousInstance) return 0;
   std::unique_ptr<Platform> platform = makePlatform();
   App app(*platform);
-  app.LoadMenu();
+  app.LoadMenuWindow();
   return platform->Exec();
 }
 

@@ -1,0 +1,247 @@
+// The Win32 backend's services.
+#include "platform/win32/win32_platform.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "platform/win32/win32_window.h"
+
+namespace qv {
+namespace {
+
+constexpr UINT kTrayCallback = WM_APP + 1;
+constexpr const char* kTrayClass = "QVTray";
+
+class Win32Tray final : public TrayIcon {
+ public:
+  Win32Tray(TrayEvents& events, Win32Platform& platform) : events_(events), platform_(platform) {
+    static const ATOM registered = [] {
+      WNDCLASSA tray{};
+      tray.lpfnWndProc = Procedure;
+      tray.hInstance = GetModuleHandleA(nullptr);
+      tray.lpszClassName = kTrayClass;
+      return RegisterClassA(&tray);
+    }();
+    (void)registered;
+    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+    // A hidden top-level window: message-only windows miss the TaskbarCreated broadcast.
+    window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kTrayClass, "QV tray", WS_POPUP, 0, 0, 0, 0,
+                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    data_.cbSize = sizeof data_;
+    data_.hWnd = window_;
+    data_.uID = 1;
+    data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data_.uCallbackMessage = kTrayCallback;
+  }
+  ~Win32Tray() override {
+    Remove();
+    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+  }
+
+  void SetIcon(const std::string& asset) override {
+    std::string name = asset;
+    for (char& c : name) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+    data_.hIcon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name.c_str(),
+                                                IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                GetSystemMetrics(SM_CYSMICON), 0));
+    if (added_) Shell_NotifyIconA(NIM_MODIFY, &data_);
+  }
+  void SetTooltip(const std::string& text) override {
+    lstrcpynA(data_.szTip, text.c_str(), sizeof data_.szTip);
+    if (added_) Shell_NotifyIconA(NIM_MODIFY, &data_);
+  }
+  void Add() override { added_ = Shell_NotifyIconA(NIM_ADD, &data_) != FALSE || added_; }
+  void Remove() override {
+    if (added_) Shell_NotifyIconA(NIM_DELETE, &data_);
+    added_ = false;
+  }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* tray = reinterpret_cast<Win32Tray*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!tray) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == kTrayCallback) {
+      tray->events_.OnTrayMessage(static_cast<int>(lParam));
+      return 0;
+    }
+    if (message == tray->taskbarCreated_ && tray->added_) {
+      Shell_NotifyIconA(NIM_ADD, &tray->data_);  // Explorer restarted: put the icon back
+      return 0;
+    }
+    if (message == WM_QUERYENDSESSION) return TRUE;
+    if (message == WM_ENDSESSION && wParam) {
+      tray->platform_.EndSession();
+      return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+
+  TrayEvents& events_;
+  Win32Platform& platform_;
+  HWND window_ = nullptr;
+  NOTIFYICONDATAA data_{};
+  UINT taskbarCreated_ = 0;
+  bool added_ = false;
+};
+
+}  // namespace
+
+bool StartProgramFile(const std::string& path, int windowStyle) {
+  if (path.empty()) return false;
+  std::string commandLine = "\"" + path + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(windowStyle);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process))
+    return false;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
+Win32Platform::Win32Platform() {
+  HDC screen = GetDC(nullptr);
+  dpi_ = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+}
+
+Win32Platform::~Win32Platform() = default;
+
+std::unique_ptr<Window> Win32Platform::NewWindow(const WindowSpec& spec, WindowEvents& events) {
+  auto window = std::make_unique<Win32Window>(spec, events, dpi_, this);
+  windows_.push_back(window.get());
+  return window;
+}
+
+void Win32Platform::Forget(Win32Window* window) {
+  windows_.erase(std::remove(windows_.begin(), windows_.end(), window), windows_.end());
+}
+
+std::unique_ptr<TrayIcon> Win32Platform::NewTrayIcon(TrayEvents& events) {
+  return std::make_unique<Win32Tray>(events, *this);
+}
+
+int Win32Platform::ShowMessage(const std::string& text, int style, const std::string& caption) {
+  // Owned by the active window, so it stays above the topmost settings window.
+  return MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(),
+                     static_cast<UINT>(style) | MB_SETFOREGROUND);
+}
+
+std::optional<std::string> Win32Platform::OpenFileDialog(const FileDialogSpec& spec) {
+  std::string filter = spec.filterName + '\0' + spec.patterns + '\0' + '\0';
+  std::string file(32768, '\0');
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = GetActiveWindow();
+  dialog.lpstrFilter = filter.c_str();
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrTitle = spec.title.c_str();
+  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (!GetOpenFileNameA(&dialog)) return std::nullopt;
+  file.resize(file.find('\0'));
+  return file;
+}
+
+void Win32Platform::StartBuiltIn(const std::string& command, int windowStyle) {
+  std::string commandLine = command;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(windowStyle);
+  PROCESS_INFORMATION process{};
+  if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                     &startup, &process)) {
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+}
+
+void Win32Platform::StartFile(const std::string& path, int windowStyle) {
+  StartProgramFile(path, windowStyle);
+}
+
+double Win32Platform::Now() {
+  static const double frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return static_cast<double>(f.QuadPart);
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) / frequency;
+}
+
+bool Win32Platform::PumpPendingMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
+      return false;
+    }
+    HWND top = GetAncestor(message.hwnd, GA_ROOT);
+    if (top && IsDialogMessageA(top, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return true;
+}
+
+void Win32Platform::RunEventsUntil(double deadline) {
+  for (double left = deadline - Now(); left > 0 && !ending_; left = deadline - Now()) {
+    const DWORD milliseconds = static_cast<DWORD>(left * 1000) + 1;
+    MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (!PumpPendingMessages()) return;
+  }
+}
+
+TwipSize Win32Platform::ScreenSize() {
+  const float twipsPerPixel = 1440.0f / static_cast<float>(dpi_);
+  return {GetSystemMetrics(SM_CXSCREEN) * twipsPerPixel,
+          GetSystemMetrics(SM_CYSCREEN) * twipsPerPixel};
+}
+
+std::string Win32Platform::ProgramPath() {
+  std::string path(32768, '\0');
+  path.resize(GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  // The folder, "\", the executable's name without its extension, and ".exe".
+  const std::size_t slash = path.rfind('\\');
+  const std::size_t dot = path.rfind('.');
+  if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) path.resize(dot);
+  return path + ".exe";
+}
+
+int Win32Platform::Exec() {
+  if (ending_) return 0;
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    HWND top = GetAncestor(message.hwnd, GA_ROOT);
+    if (top && IsDialogMessageA(top, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return 0;
+}
+
+void Win32Platform::EndProgram() {
+  if (ending_) return;
+  ending_ = true;
+  PostQuitMessage(0);
+}
+
+void Win32Platform::EndSession() {
+  std::vector<Win32Window*> newestFirst(windows_.rbegin(), windows_.rend());
+  for (Win32Window* window : newestFirst)
+    if (!ending_ && std::find(windows_.begin(), windows_.end(), window) != windows_.end())
+      window->CloseRequest(kUnloadBySession);
+  EndProgram();
+}
+
+}  // namespace qv

@@ -1,0 +1,56 @@
+// The Win32 backend: the tray icon through Shell_NotifyIconA (added again when Explorer
+// restarts), MessageBoxA, GetOpenFileNameA, CreateProcessA, the registry store and Run
+// entry, and a message loop that sleeps in MsgWaitForMultipleObjects while TimeOut waits.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/platform.h"
+#include "settings/run_entry_win32.h"
+#include "settings/store_win32.h"
+
+namespace qv {
+
+class Win32Window;
+
+class Win32Platform final : public Platform {
+ public:
+  Win32Platform();
+  ~Win32Platform() override;
+
+  std::unique_ptr<Window> NewWindow(const WindowSpec& spec, WindowEvents& events) override;
+  std::unique_ptr<TrayIcon> NewTrayIcon(TrayEvents& events) override;
+  int ShowMessage(const std::string& text, int style, const std::string& caption) override;
+  std::optional<std::string> OpenFileDialog(const FileDialogSpec& spec) override;
+  void StartBuiltIn(const std::string& command, int windowStyle) override;
+  void StartFile(const std::string& path, int windowStyle) override;
+  double Now() override;
+  void RunEventsUntil(double deadline) override;
+  TwipSize ScreenSize() override;
+  SettingsStore& Store() override { return store_; }
+  RunEntries& StartAtLogon() override { return runEntries_; }
+  std::string ProgramPath() override;
+  int Exec() override;
+  void EndProgram() override;
+
+  int Dpi() const { return dpi_; }
+  // Unloads every window, newest first, with the session's unload mode.
+  void EndSession();
+  void Forget(Win32Window* window);
+
+ private:
+  bool PumpPendingMessages();  // false once WM_QUIT arrived
+
+  RegistryStore store_;
+  RegistryRunEntries runEntries_;
+  std::vector<Win32Window*> windows_;
+  int dpi_ = 96;
+  bool ending_ = false;
+};
+
+// Starts exactly one program file: its path is the application name, never parsed.
+bool StartProgramFile(const std::string& path, int windowStyle);
+
+}  // namespace qv

@@ -1,0 +1,520 @@
+// Building Win32 windows from declarations and routing their messages. A window that is
+// unloaded inside one of its own handlers is hidden at once and destroyed later, from
+// the message loop, so no window procedure ever runs on a freed object.
+#include "platform/win32/win32_window.h"
+
+#include "platform/win32/win32_platform.h"
+
+namespace qv {
+namespace {
+
+constexpr const char* kWindowClass = "QVWindow";
+constexpr const char* kFrameClass = "QVFrame";
+constexpr const char* kControlClass = "QVControl";
+constexpr UINT kDestroyLater = WM_APP + 7;
+
+}  // namespace
+
+// Shared by a top-level window and its controls; freed with the top-level window.
+struct WindowLink {
+  Win32Window* owner = nullptr;
+  HFONT boldFont = nullptr;
+};
+
+namespace {
+
+// What each control's window procedure needs; freed with the control.
+struct ControlData {
+  WindowLink* link = nullptr;
+  const ControlSpec* spec = nullptr;
+  int id = 0;
+  COLORREF back = RGB(255, 255, 255);
+  std::string text;
+  HBITMAP bitmap = nullptr;
+  WNDPROC original = nullptr;
+  int paints = 0;
+  bool pressed = false;
+};
+
+ControlData* DataOf(HWND hwnd) {
+  return reinterpret_cast<ControlData*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+WindowLink* LinkOf(HWND top) {
+  return reinterpret_cast<WindowLink*>(GetWindowLongPtrA(top, GWLP_USERDATA));
+}
+
+HFONT FontFor(const ControlData& data) {
+  if (data.spec->look & (kClickable | kBoldFont)) return data.link->boldFont;
+  return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void PaintControl(HWND hwnd, ControlData& data) {
+  ++data.paints;
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd, &paint);
+  RECT area;
+  GetClientRect(hwnd, &area);
+  if (data.bitmap) {
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, data.bitmap);
+    BITMAP info;
+    GetObjectA(data.bitmap, sizeof info, &info);
+    SetStretchBltMode(dc, HALFTONE);
+    StretchBlt(dc, 0, 0, area.right, area.bottom, source, 0, 0, info.bmWidth, info.bmHeight,
+               SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+    if (data.spec->look & kSunken) DrawEdge(dc, &area, EDGE_SUNKEN, BF_RECT);
+  } else {
+    HBRUSH brush = CreateSolidBrush(data.back);
+    FillRect(dc, &area, brush);
+    DeleteObject(brush);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    HGDIOBJ old = SelectObject(dc, FontFor(data));
+    const bool centred = data.spec->look & (kClickable | kCentred);
+    DrawTextA(dc, data.text.c_str(), static_cast<int>(data.text.size()), &area,
+              (centred ? DT_CENTER : DT_LEFT) | DT_NOPREFIX);
+    SelectObject(dc, old);
+  }
+  EndPaint(hwnd, &paint);
+}
+
+void PaintFrame(HWND hwnd, ControlData& data) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd, &paint);
+  RECT area;
+  GetClientRect(hwnd, &area);
+  FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  HGDIOBJ old = SelectObject(dc, FontFor(data));
+  SIZE caption{};
+  GetTextExtentPoint32A(dc, data.text.c_str(), static_cast<int>(data.text.size()), &caption);
+  RECT edge = area;
+  edge.top = caption.cy / 2;
+  DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+  SetBkColor(dc, RGB(255, 255, 255));
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  TextOutA(dc, 6, 0, data.text.c_str(), static_cast<int>(data.text.size()));
+  SelectObject(dc, old);
+  EndPaint(hwnd, &paint);
+}
+
+// Mouse messages of any control; true when the message is fully handled.
+bool RouteMouse(HWND hwnd, UINT message, LPARAM lParam, ControlData& data) {
+  Win32Window* owner = data.link ? data.link->owner : nullptr;
+  if (!owner) return false;
+  const int id = data.id;
+  const bool ownClass = data.original == nullptr;
+  switch (message) {
+    case WM_MOUSEMOVE:
+      owner->Mouse(MouseEvent::Move, id);
+      return false;
+    case WM_LBUTTONDOWN:
+      if (ownClass) {
+        data.pressed = true;
+        SetCapture(hwnd);
+      }
+      owner->Mouse(MouseEvent::Down, id);
+      return ownClass;
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      owner->Mouse(MouseEvent::Down, id);
+      return ownClass;
+    case WM_LBUTTONUP: {
+      if (!ownClass) return false;
+      const bool wasPressed = data.pressed;
+      data.pressed = false;
+      if (GetCapture() == hwnd) ReleaseCapture();
+      RECT area;
+      GetClientRect(hwnd, &area);
+      POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      if (wasPressed && PtInRect(&area, at)) owner->Mouse(MouseEvent::Click, id);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  ControlData* data = DataOf(hwnd);
+  if (!data) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (message == WM_PAINT) {
+    PaintControl(hwnd, *data);
+    return 0;
+  }
+  if (message == WM_ERASEBKGND) return 1;
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    delete data;
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+  if (RouteMouse(hwnd, message, lParam, *data)) return 0;
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// EDIT and BUTTON controls keep their own behaviour; we only listen to the mouse.
+LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  ControlData* data = DataOf(hwnd);
+  WNDPROC original = data->original;
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    delete data;
+  } else {
+    RouteMouse(hwnd, message, lParam, *data);
+  }
+  return CallWindowProcA(original, hwnd, message, wParam, lParam);
+}
+
+// Colours of check boxes and read-only boxes, asked of their parent.
+LRESULT ControlColour(HWND control, HDC dc) {
+  ControlData* data = DataOf(control);
+  const bool white = !data || data->spec->kind == ControlKind::TextBox ||
+                     (data->spec->look & kWhiteBack);
+  SetBkColor(dc, white ? RGB(255, 255, 255) : GetSysColor(COLOR_WINDOW));
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  return reinterpret_cast<LRESULT>(white ? GetStockObject(WHITE_BRUSH)
+                                         : GetSysColorBrush(COLOR_WINDOW));
+}
+
+// Frames behave like the window for the controls on them.
+LRESULT ForwardToTop(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SendMessageA(GetAncestor(hwnd, GA_ROOT), message, wParam, lParam);
+}
+
+LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  ControlData* data = DataOf(hwnd);
+  if (!data) return DefWindowProcA(hwnd, message, wParam, lParam);
+  switch (message) {
+    case WM_PAINT:
+      PaintFrame(hwnd, *data);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_COMMAND:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+      return ForwardToTop(hwnd, message, wParam, lParam);
+    case WM_NCDESTROY:
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      delete data;
+      return DefWindowProcA(hwnd, message, wParam, lParam);
+    default:
+      RouteMouse(hwnd, message, lParam, *data);
+      return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+}
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  WindowLink* link = LinkOf(hwnd);
+  Win32Window* owner = link ? link->owner : nullptr;
+  switch (message) {
+    case WM_MOUSEMOVE:
+      if (owner) owner->Mouse(MouseEvent::Move, kWindowItself);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      if (owner) owner->Mouse(MouseEvent::Down, kWindowItself);
+      return 0;
+    case WM_COMMAND:
+      if (owner && HIWORD(wParam) == BN_CLICKED && lParam)
+        if (ControlData* data = DataOf(reinterpret_cast<HWND>(lParam)))
+          owner->CheckBoxClicked(data->id);
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+      return ControlColour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+    case WM_CLOSE:
+      if (owner) owner->CloseRequest(kUnloadByUser);
+      return 0;
+    case kDestroyLater:
+      DestroyWindow(hwnd);
+      return 0;
+    case WM_NCDESTROY:
+      if (link) {
+        DeleteObject(link->boldFont);
+        delete link;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      }
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+std::string ResourceName(const std::string& asset) {
+  std::string name = asset;
+  for (char& c : name) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+  return name;
+}
+
+}  // namespace
+
+COLORREF ToColorRef(Colour colour) {
+  if (IsSystemColour(colour)) return GetSysColor(SystemColourIndex(colour));
+  return RGB(RedOf(colour), GreenOf(colour), BlueOf(colour));
+}
+
+void Win32Window::RegisterClasses() {
+  static bool registered = false;
+  if (registered) return;
+  registered = true;
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA window{};
+  window.lpfnWndProc = WindowProc;
+  window.hInstance = instance;
+  window.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  window.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+  window.hIcon = LoadIconA(instance, "QV");
+  window.lpszClassName = kWindowClass;
+  RegisterClassA(&window);
+  WNDCLASSA frame = window;
+  frame.lpfnWndProc = FrameProc;
+  frame.hIcon = nullptr;
+  frame.lpszClassName = kFrameClass;
+  RegisterClassA(&frame);
+  WNDCLASSA control = frame;
+  control.lpfnWndProc = ControlProc;
+  control.lpszClassName = kControlClass;
+  RegisterClassA(&control);
+}
+
+Win32Window::Win32Window(const WindowSpec& spec, WindowEvents& events, int dpi,
+                         Win32Platform* platform)
+    : spec_(spec), events_(&events), dpi_(dpi), platform_(platform),
+      controls_(spec.controls.size()) {
+  RegisterClasses();
+  Build();
+}
+
+Win32Window::~Win32Window() {
+  if (platform_) platform_->Forget(this);
+  link_->owner = nullptr;
+  ShowWindow(hwnd_, SW_HIDE);
+  PostMessageA(hwnd_, kDestroyLater, 0, 0);  // we may be inside one of its handlers
+}
+
+void Win32Window::Build() {
+  const DWORD extended = spec_.inTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
+  hwnd_ = CreateWindowExA(extended | WS_EX_CONTROLPARENT, kWindowClass, "",
+                          WS_POPUP | WS_CLIPCHILDREN, 0, 0, Pixels(spec_.width),
+                          Pixels(spec_.height), nullptr, nullptr, GetModuleHandleA(nullptr),
+                          nullptr);
+  link_ = new WindowLink;
+  link_->owner = this;
+  link_->boldFont = CreateFontA(-MulDiv(975, dpi_, 7200), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                CLEARTYPE_QUALITY, DEFAULT_PITCH, "Verdana");
+  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(link_));
+  for (std::size_t i = 0; i < spec_.controls.size(); ++i) {
+    const ControlSpec& control = spec_.controls[i];
+    HWND parent = control.parent.empty() ? hwnd_ : controls_.at(spec_.find(control.parent)).hwnd;
+    controls_[i].hwnd = MakeControl(control, static_cast<int>(i), parent);
+  }
+  // Sibling order is tab order: controls that take the focus go last, in their order.
+  for (int order = 0; order < 64; ++order)
+    for (std::size_t i = 0; i < spec_.controls.size(); ++i)
+      if (spec_.controls[i].tabOrder == order)
+        SetWindowPos(controls_[i].hwnd, HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+HWND Win32Window::MakeControl(const ControlSpec& control, int id, HWND parent) {
+  const TwipRect& p = control.place;
+  const char* windowClass = kControlClass;
+  DWORD style = WS_CHILD | (control.look & kHidden ? 0 : WS_VISIBLE);
+  DWORD extended = 0;
+  switch (control.kind) {
+    case ControlKind::TextBox:
+      windowClass = "EDIT";
+      style |= WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
+      if (control.look & kMasked) style |= ES_PASSWORD;
+      if (control.look & kReadOnly) style |= ES_READONLY;
+      break;
+    case ControlKind::CheckBox:
+      windowClass = "BUTTON";
+      style |= WS_TABSTOP | BS_AUTOCHECKBOX | (control.look & kTickRight ? BS_LEFTTEXT : 0);
+      break;
+    case ControlKind::Frame:
+      windowClass = kFrameClass;
+      extended = WS_EX_CONTROLPARENT;
+      break;
+    default:
+      break;
+  }
+  HWND hwnd = CreateWindowExA(extended, windowClass, control.text.c_str(), style, Pixels(p.left),
+                              Pixels(p.top), Pixels(p.width), Pixels(p.height), parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id + 100)),
+                              GetModuleHandleA(nullptr), nullptr);
+  auto* data = new ControlData;
+  data->link = link_;
+  data->spec = &control;
+  data->id = id;
+  data->text = control.text;
+  data->back = ToColorRef(control.look & kWhiteBack ? kWhite : kSystemWindow);
+  if (!control.picture.empty())
+    data->bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
+                                                   ResourceName(control.picture).c_str(),
+                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
+  if (windowClass == std::string("EDIT") || windowClass == std::string("BUTTON")) {
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(*data)), FALSE);
+    data->original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+    if (control.look & kMasked) SendMessageA(hwnd, EM_SETPASSWORDCHAR, '#', 0);
+    if (control.maxLength > 0) SendMessageA(hwnd, EM_SETLIMITTEXT, control.maxLength, 0);
+  }
+  if (control.kind == ControlKind::PictureBox && data->bitmap) {
+    BITMAP info;
+    GetObjectA(data->bitmap, sizeof info, &info);
+    const int edge = 2 * GetSystemMetrics(SM_CXEDGE);
+    SetWindowPos(hwnd, nullptr, 0, 0, info.bmWidth + edge, info.bmHeight + edge,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  return hwnd;
+}
+
+void Win32Window::Mouse(MouseEvent event, int control) {
+  if (!closed_ && events_) events_->OnMouse(event, control);
+}
+
+void Win32Window::CloseRequest(int unloadMode) {
+  if (!closed_ && events_) events_->OnCloseRequest(unloadMode);
+}
+
+void Win32Window::CheckBoxClicked(int control) {
+  const int value = Value(control);
+  if (value == controls_.at(control).lastValue) return;
+  controls_[control].lastValue = value;
+  Mouse(MouseEvent::Click, control);
+}
+
+void Win32Window::FocusFirst() {
+  int best = -1;
+  for (std::size_t i = 0; i < spec_.controls.size(); ++i) {
+    const ControlSpec& c = spec_.controls[i];
+    if (c.tabOrder >= 0 && IsWindowEnabled(controls_[i].hwnd) && !(c.look & kHidden) &&
+        (best < 0 || c.tabOrder < spec_.controls[best].tabOrder))
+      best = static_cast<int>(i);
+  }
+  if (best >= 0) SetFocus(controls_[best].hwnd);
+}
+
+void Win32Window::Show() {
+  if (closed_) return;
+  if (spec_.centred && !placed_) {
+    placed_ = true;
+    RECT area;
+    GetWindowRect(hwnd_, &area);
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  ShowWindow(hwnd_, SW_SHOW);
+  SetForegroundWindow(hwnd_);
+  FocusFirst();
+}
+
+void Win32Window::Hide() { ShowWindow(hwnd_, SW_HIDE); }
+
+bool Win32Window::IsVisible() const { return IsWindowVisible(hwnd_) != FALSE; }
+
+void Win32Window::Close() {
+  closed_ = true;
+  ShowWindow(hwnd_, SW_HIDE);
+}
+
+void Win32Window::MakeTopmost() {
+  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void Win32Window::MoveTo(float leftTwips, float topTwips) {
+  placed_ = true;
+  SetWindowPos(hwnd_, nullptr, MulDiv(static_cast<int>(leftTwips + 0.5f), dpi_, 1440),
+               MulDiv(static_cast<int>(topTwips + 0.5f), dpi_, 1440), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::SetText(int control, const std::string& text) {
+  HWND hwnd = controls_.at(control).hwnd;
+  const ControlSpec& spec = spec_.controls[control];
+  const std::string value = spec.maxLength > 0 ? text.substr(0, spec.maxLength) : text;
+  ControlData* data = DataOf(hwnd);
+  if (data && !data->original && spec.kind != ControlKind::Frame) {
+    if (data->text == value) return;
+    data->text = value;
+    if (spec.look & kAutoSize) {
+      HDC dc = GetDC(hwnd);
+      HGDIOBJ old = SelectObject(dc, FontFor(*data));
+      RECT needed{0, 0, 0, 0};
+      DrawTextA(dc, value.c_str(), static_cast<int>(value.size()), &needed, DT_CALCRECT);
+      SelectObject(dc, old);
+      ReleaseDC(hwnd, dc);
+      SetWindowPos(hwnd, nullptr, 0, 0, needed.right, needed.bottom,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    InvalidateRect(hwnd, nullptr, FALSE);
+    return;
+  }
+  if (data) data->text = value;
+  SetWindowTextA(hwnd, value.c_str());
+}
+
+std::string Win32Window::Text(int control) const {
+  HWND hwnd = controls_.at(control).hwnd;
+  ControlData* data = DataOf(hwnd);
+  if (data && !data->original) return data->text;
+  std::string text(GetWindowTextLengthA(hwnd) + 1, '\0');
+  text.resize(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size())));
+  return text;
+}
+
+void Win32Window::SetBackColour(int control, Colour colour) {
+  HWND hwnd = controls_.at(control).hwnd;
+  ControlData* data = DataOf(hwnd);
+  const COLORREF back = ToColorRef(colour);
+  if (!data || data->back == back) return;
+  data->back = back;
+  InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+COLORREF Win32Window::ControlBack(int id) const { return DataOf(controls_.at(id).hwnd)->back; }
+
+int Win32Window::Paints(int id) const { return DataOf(controls_.at(id).hwnd)->paints; }
+
+void Win32Window::SetEnabled(int control, bool enabled) {
+  EnableWindow(controls_.at(control).hwnd, enabled);
+}
+
+int Win32Window::Value(int control) const {
+  if (spec_.controls.at(control).kind != ControlKind::CheckBox) return 0;
+  switch (SendMessageA(controls_[control].hwnd, BM_GETCHECK, 0, 0)) {
+    case BST_CHECKED:
+      return 1;
+    case BST_INDETERMINATE:
+      return 2;
+    default:
+      return 0;
+  }
+}
+
+void Win32Window::SetValue(int control, int value) {
+  if (spec_.controls.at(control).kind != ControlKind::CheckBox) return;
+  HWND box = controls_[control].hwnd;
+  if (value == 2) SetWindowLongPtrA(box, GWL_STYLE, (GetWindowLongPtrA(box, GWL_STYLE) & ~0xF) | BS_AUTO3STATE);
+  SendMessageA(box, BM_SETCHECK, value == 0 ? BST_UNCHECKED : value == 2 ? BST_INDETERMINATE : BST_CHECKED, 0);
+  CheckBoxClicked(control);  // a change by code runs the click handling too
+}
+
+void Win32Window::DragWithMouse() {
+  ReleaseCapture();
+  SendMessageA(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+}  // namespace qv

@@ -1,0 +1,75 @@
+// A window of the Win32 backend, built from a declaration: a WS_POPUP window without
+// caption or border, our own flat labels and frames, EDIT and BUTTON controls, and
+// pictures from the program's bitmaps, placed in pixels at the screen's DPI.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace qv {
+
+struct WindowLink;
+class Win32Platform;
+
+class Win32Window final : public Window {
+ public:
+  // Tells the platform when it goes, if one is given.
+  Win32Window(const WindowSpec& spec, WindowEvents& events, int dpi,
+              Win32Platform* platform = nullptr);
+  ~Win32Window() override;
+
+  void Show() override;
+  void Hide() override;
+  bool IsVisible() const override;
+  void Close() override;
+  void MakeTopmost() override;
+  void MoveTo(float leftTwips, float topTwips) override;
+  void SetText(int control, const std::string& text) override;
+  std::string Text(int control) const override;
+  void SetBackColour(int control, Colour colour) override;
+  void SetEnabled(int control, bool enabled) override;
+  int Value(int control) const override;
+  void SetValue(int control, int value) override;
+  void DragWithMouse() override;
+
+  HWND Handle() const { return hwnd_; }
+  HWND ControlHandle(int id) const { return controls_.at(id).hwnd; }
+  COLORREF ControlBack(int id) const;
+  int Paints(int id) const;
+
+  // Called by the window procedures.
+  void Mouse(MouseEvent event, int control);
+  void CloseRequest(int unloadMode);
+  void CheckBoxClicked(int control);
+
+  static void RegisterClasses();
+
+ private:
+  struct Control {
+    HWND hwnd = nullptr;
+    int lastValue = 0;
+  };
+  int Pixels(double twips) const { return MulDiv(static_cast<int>(twips), dpi_, 1440); }
+  void Build();
+  HWND MakeControl(const ControlSpec& control, int id, HWND parent);
+  void FocusFirst();
+
+  const WindowSpec& spec_;
+  WindowEvents* events_;
+  const int dpi_;
+  Win32Platform* platform_;
+  HWND hwnd_ = nullptr;
+  WindowLink* link_ = nullptr;
+  HFONT boldFont_ = nullptr;
+  std::vector<Control> controls_;
+  bool placed_ = false;
+  bool closed_ = false;
+};
+
+// Resolves system colours (0x80000000 + n) through GetSysColor.
+COLORREF ToColorRef(Colour colour);
+
+}  // namespace qv

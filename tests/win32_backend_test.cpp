@@ -1,0 +1,207 @@
+// The Win32 backend under wine: controls at the right pixel places, label colours after
+// mouse messages and what gets repainted, the registry store and the HKLM Run entry,
+// the instance mutex, and starting exactly one program file.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "menu/form1.h"
+#include "platform/entry.h"
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_window.h"
+#include "startup/app.h"
+#include "windows/settings/form2.h"
+
+namespace qv {
+namespace {
+
+RECT PlaceIn(HWND control, HWND window) {
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void ExpectPlace(HWND control, HWND window, int left, int top, int width, int height) {
+  RECT r = PlaceIn(control, window);
+  EXPECT_EQ(r.left, left);
+  EXPECT_EQ(r.top, top);
+  EXPECT_EQ(r.right - r.left, width);
+  EXPECT_EQ(r.bottom - r.top, height);
+}
+
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+class Win32BackendTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform.Store().write("qv", "qv", "show", "no");
+    app = std::make_unique<App>(platform);
+    app->LoadMenuWindow();
+  }
+  void TearDown() override {
+    app.reset();
+    PumpMessages();
+  }
+  Win32Window& Menu() { return static_cast<Win32Window&>(app->menu().window()); }
+  int Id(const char* name, int index) { return app->menu().spec().find(name, index); }
+
+  Win32Platform platform;
+  std::unique_ptr<App> app;
+};
+
+TEST_F(Win32BackendTest, TheMenuIsAPopupWithItsControlsInPlace) {
+  ASSERT_EQ(platform.Dpi(), 96);
+  HWND menu = Menu().Handle();
+  RECT area;
+  GetClientRect(menu, &area);
+  EXPECT_EQ(area.right, 151);
+  EXPECT_EQ(area.bottom, 256);
+  EXPECT_TRUE(GetWindowLongPtrA(menu, GWL_STYLE) & WS_POPUP);
+  EXPECT_FALSE(GetWindowLongPtrA(menu, GWL_STYLE) & WS_CAPTION);
+  EXPECT_TRUE(GetWindowLongPtrA(menu, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) << "not in the taskbar";
+  ExpectPlace(Menu().ControlHandle(Id("menu1", 11)), menu, 24, 0, 129, 17);
+  ExpectPlace(Menu().ControlHandle(Id("menu1", 0)), menu, 24, 184, 129, 17);
+  ExpectPlace(Menu().ControlHandle(Id("Closer", 1)), menu, 24, 240, 129, 17);
+  ExpectPlace(Menu().ControlHandle(Id("Image1", kNoIndex)), menu, 0, 0, 30, 257);
+}
+
+TEST_F(Win32BackendTest, ATrayClickShowsTheMenuTopmostInTheCorner) {
+  app->menu().OnTrayMessage(WM_LBUTTONUP);
+  HWND menu = Menu().Handle();
+  EXPECT_TRUE(IsWindowVisible(menu));
+  EXPECT_TRUE(GetWindowLongPtrA(menu, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  RECT place;
+  GetWindowRect(menu, &place);
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  EXPECT_EQ(place.left, (screenWidth * 15 - 2465 + 7) / 15);
+  EXPECT_EQ(place.top, (screenHeight * 15 - 4040 + 7) / 15);
+  app->menu().OnTrayMessage(WM_MOUSEMOVE);
+  app->menu().Closer_Click(0);
+  EXPECT_FALSE(IsWindowVisible(menu));
+}
+
+TEST_F(Win32BackendTest, MouseMessagesColourTheLabelsAndRepaintOnlyWhatChanged) {
+  app->menu().OnTrayMessage(WM_RBUTTONUP);
+  PumpMessages();
+  HWND row3 = Menu().ControlHandle(Id("menu1", 3));
+  SendMessageA(row3, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  EXPECT_EQ(Menu().ControlBack(Id("menu1", 3)), RGB(0xE0, 0xE0, 0xE0));
+  EXPECT_EQ(Menu().ControlBack(Id("menu1", 4)), RGB(0xFF, 0xFF, 0xFF));
+  UpdateWindow(Menu().Handle());
+  auto paints = [&] {
+    int total = 0;
+    for (int i = 0; i < 12; ++i) total += Menu().Paints(Id("menu1", i));
+    for (int i = 0; i < 3; ++i) total += Menu().Paints(Id("Closer", i));
+    return total;
+  };
+  for (int i = 0; i < 12; ++i) UpdateWindow(Menu().ControlHandle(Id("menu1", i)));
+  const int before = paints();
+  SendMessageA(row3, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+  for (int i = 0; i < 12; ++i) UpdateWindow(Menu().ControlHandle(Id("menu1", i)));
+  EXPECT_EQ(paints(), before);
+  SendMessageA(Menu().ControlHandle(Id("menu1", 4)), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  for (int i = 0; i < 12; ++i) UpdateWindow(Menu().ControlHandle(Id("menu1", i)));
+  EXPECT_EQ(paints(), before + 2);
+  SendMessageA(Menu().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(26, 114));  // the gap
+  EXPECT_EQ(Menu().ControlBack(Id("menu1", 4)), RGB(0xFF, 0xFF, 0xFF));
+}
+
+TEST_F(Win32BackendTest, ALabelClickIsAPressAndAReleaseOnIt) {
+  app->menu().OnTrayMessage(WM_LBUTTONUP);
+  HWND hide = Menu().ControlHandle(Id("Closer", 0));
+  SendMessageA(hide, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  SendMessageA(hide, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  EXPECT_FALSE(IsWindowVisible(Menu().Handle()));
+}
+
+TEST_F(Win32BackendTest, TheSettingsWindowsControls) {
+  auto settings = app->Load<Form2>();
+  auto& window = static_cast<Win32Window&>(settings->window());
+  const WindowSpec& spec = settings->spec();
+  HWND password = window.ControlHandle(spec.find("Passwd", 0));
+  EXPECT_TRUE(GetWindowLongPtrA(password, GWL_STYLE) & ES_PASSWORD);
+  EXPECT_EQ(SendMessageA(password, EM_GETPASSWORDCHAR, 0, 0), '#');
+  EXPECT_TRUE(GetWindowLongPtrA(window.ControlHandle(spec.find("prog", 2)), GWL_STYLE) &
+              ES_READONLY);
+  EXPECT_TRUE(GetWindowLongPtrA(window.Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW)
+      << "in the taskbar";
+  HWND frame2 = window.ControlHandle(spec.find("Frame2"));
+  ExpectPlace(window.ControlHandle(spec.find("prog", 0)), frame2, 24, 32, 185, 19);
+  window.SetText(spec.find("title", 1), "ABCDEFGHIJKLMNOP");
+  EXPECT_EQ(window.Text(spec.find("title", 1)), "ABCDEFGHIJ");
+  EXPECT_EQ(window.Text(spec.find("prog", 1)), "(none)");
+  EXPECT_FALSE(IsWindowEnabled(password));
+  window.SetValue(spec.find("Check1"), 1);  // runs the click handling: the boxes follow
+  EXPECT_TRUE(IsWindowEnabled(password));
+  SendMessageA(window.ControlHandle(spec.find("Check1")), BM_CLICK, 0, 0);  // as the user
+  EXPECT_FALSE(IsWindowEnabled(password));
+  app->Unload(*settings, kUnloadByProgram);
+}
+
+TEST(RegistryStore, EveryByteComesBackExactly) {
+  RegistryStore store("Software\\qv-test");
+  std::string all;
+  for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+  ASSERT_TRUE(store.write("qv", "qv", "all", all));
+  ASSERT_TRUE(store.write("qv", "qv", "zero", std::string(3, '\0')));
+  ASSERT_TRUE(store.write("qv", "qv", "empty", ""));
+  EXPECT_EQ(store.read("qv", "qv", "all"), all);
+  EXPECT_EQ(store.read("qv", "qv", "zero"), std::string(3, '\0'));
+  EXPECT_EQ(store.read("qv", "qv", "empty", "x"), "");
+  EXPECT_EQ(store.read("qv", "qv", "missing", "fallback"), "fallback");
+  EXPECT_EQ(RegistryStore("Software\\qv-nothing").read("qv", "qv", "show", "d"), "d");
+}
+
+std::string RunValue(const char* name) {
+  char data[1024] = {};
+  DWORD size = sizeof data;
+  if (RegGetValueA(HKEY_LOCAL_MACHINE, kRunKey, name, RRF_RT_REG_SZ, nullptr, data, &size) !=
+      ERROR_SUCCESS)
+    return "<missing>";
+  return data;
+}
+
+TEST(RunEntry, IsWrittenAndRemovedUnderTheMachineRunKey) {
+  RegistryRunEntries entries;
+  ASSERT_TRUE(AddRunValue(entries, "C:\\Old Place\\qvtest.exe"));
+  ASSERT_TRUE(AddRunValue(entries, "C:\\New Place\\qvtest.exe"));
+  EXPECT_EQ(RunValue("qvtest"), "C:\\New Place\\qvtest.exe");
+  EXPECT_TRUE(RemoveRunValue(entries, "C:\\New Place\\qvtest.exe"));
+  EXPECT_EQ(RunValue("qvtest"), "<missing>");
+  EXPECT_TRUE(RemoveRunValue(entries, "C:\\New Place\\qvtest.exe")) << "absent: no failure";
+  EXPECT_EQ(FileNameOf("C:\\Tools\\Launcher.exe"), "Launcher.exe");
+  EXPECT_EQ(RunValueNameOf("C:\\Tools\\Launcher.exe"), "Launcher");
+}
+
+TEST(Instance, TheSecondTestFindsTheFirst) {
+  EXPECT_FALSE(PreviousInstanceRunning());
+  EXPECT_TRUE(PreviousInstanceRunning());
+}
+
+TEST(StartProgramFile, StartsExactlyTheFileOrNothing) {
+  char system[MAX_PATH];
+  GetSystemDirectoryA(system, MAX_PATH);
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + "qv test & more";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string copy = folder + "\\my program.exe";
+  ASSERT_TRUE(CopyFileA((std::string(system) + "\\hostname.exe").c_str(), copy.c_str(), FALSE));
+  EXPECT_TRUE(StartProgramFile(copy, SW_SHOWNORMAL));
+  EXPECT_FALSE(StartProgramFile(folder + "\\my", SW_SHOWNORMAL)) << "never split at spaces";
+  EXPECT_FALSE(StartProgramFile(folder, SW_SHOWNORMAL));
+  EXPECT_FALSE(StartProgramFile("", SW_SHOWNORMAL));
+}
+
+}  // namespace
+}  // namespace qv
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

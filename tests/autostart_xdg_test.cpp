@@ -35,8 +35,10 @@ std::string ExecProgram(const std::string& entry) {
   EXPECT_EQ(value.front(), '"');
   std::string program;
   for (std::size_t i = 1; i < value.size() && value[i] != '"'; ++i) {
-    if (value[i] == '\\') ++i;
-    else if (value[i] == '%') ++i;  // "%%" is one percent sign
+    if (value[i] == '\\')
+      ++i;
+    else if (value[i] == '%')
+      ++i;  // "%%" is one percent sign
     program += value[i];
   }
   return program;
@@ -58,9 +60,9 @@ TEST(XdgAutostart, SavingTwiceLeavesOneEntryWithTheSecondPath) {
 TEST(XdgAutostart, AnyPathComesBackFromTheExecLine) {
   TempFolder home;
   XdgAutostart entries(home.path);
-  for (std::string path : {"/opt/my apps/q v", "/opt/\"quoted\"/qv", "/opt/$(rm -rf ~)/`x`/qv",
-                           "/opt/back\\slash/100%/qv", "/opt/tab\there/new\nline/qv",
-                           "/opt/\xC3\xA9t\xC3\xA9/qv"}) {
+  for (std::string path :
+       {"/opt/my apps/q v", "/opt/\"quoted\"/qv", "/opt/$(rm -rf ~)/`x`/qv",
+        "/opt/back\\slash/100%/qv", "/opt/tab\there/new\nline/qv", "/opt/\xC3\xA9t\xC3\xA9/qv"}) {
     ASSERT_TRUE(entries.SaveRunValue("qv", path));
     EXPECT_EQ(ExecProgram(ReadAll(home / "autostart/qv.desktop")), path);
   }

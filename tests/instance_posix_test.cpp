@@ -1,9 +1,9 @@
 // The previous-instance test: one holder at a time, released when the holder dies.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 
 #include "platform/entry.h"
 #include "temp_folder.h"

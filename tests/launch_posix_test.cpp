@@ -2,13 +2,13 @@
 // no inherited descriptors, and the desktop's equivalents of the built-in tools.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <fcntl.h>
-#include <fstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
+#include <chrono>
+#include <fstream>
+#include <thread>
 
 #include "platform/qt/launch_posix.h"
 #include "temp_folder.h"
@@ -42,8 +42,9 @@ std::string FirstLine(const std::string& path) {
 
 TEST(StartDetached, StartsExactlyTheNamedFileWhateverItsName) {
   TempFolder folder;
-  const std::vector<std::string> names = {"my prog", "q\"uote'd", "semi;colon && echo", "$(touch x)",
-                                          "`touch y`", "new\nline", "\xC3\xA9t\xC3\xA9"};
+  const std::vector<std::string> names = {"my prog",          "q\"uote'd", "semi;colon && echo",
+                                          "$(touch x)",       "`touch y`", "new\nline",
+                                          "\xC3\xA9t\xC3\xA9"};
   std::filesystem::create_directories(folder / "my");  // a decoy where a split would look
   WriteMarkerScript(folder / "my/decoy", folder / "decoy-ran");
   for (std::size_t i = 0; i < names.size(); ++i) {
@@ -68,9 +69,8 @@ TEST(StartDetached, StartsNothingForWhatIsNotAnExecutableFile) {
   WriteMarkerScript(folder / "not executable", folder / "ran", 0644);
   std::ofstream(folder / "no interpreter") << "touch '" << (folder / "ran") << "'\n";
   chmod((folder / "no interpreter").c_str(), 0755);  // no #! line: a shell must not run it
-  for (const std::string& path :
-       {folder / "not executable", folder / "no interpreter", folder.path, folder / "missing",
-        std::string(), std::string(5000, '/') + "x"})
+  for (const std::string& path : {folder / "not executable", folder / "no interpreter", folder.path,
+                                  folder / "missing", std::string(), std::string(5000, '/') + "x"})
     EXPECT_FALSE(StartDetached({path})) << path;
   usleep(100000);
   EXPECT_FALSE(std::filesystem::exists(folder / "ran"));

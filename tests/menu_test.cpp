@@ -203,7 +203,7 @@ TEST_F(MenuTest, TimeOutWaitsOnlyForPositiveDurationsAndNests) {
   platform.duringWait.push_back([&] {
     platform.TrayMessage(514);  // the user clicks meanwhile
     clicked = Menu().visible;
-    app->menu().TimeOut(0.2);   // and a handler waits again inside the wait
+    app->menu().TimeOut(0.2);  // and a handler waits again inside the wait
   });
   app->menu().TimeOut(0.5);
   EXPECT_TRUE(clicked);

@@ -27,8 +27,8 @@ TEST(ColourFromText, AcceptsDecimalHexAndSystemColours) {
 }
 
 TEST(ColourFromText, FallsBackForAnythingThatIsNotAColour) {
-  for (const char* bad : {"abc", "-1", "4294967296", "", "12abc", "16777216", "&H", "&HXYZ",
-                          "&H80FF0000", "1e5"})
+  for (const char* bad :
+       {"abc", "-1", "4294967296", "", "12abc", "16777216", "&H", "&HXYZ", "&H80FF0000", "1e5"})
     EXPECT_EQ(ColourFromText(bad, 7), 7u) << bad;
 }
 

@@ -7,10 +7,11 @@ namespace {
 
 TEST(Module1, ADuplicateStartEndsBeforeItMakesAnything) {
   bool made = false;
-  EXPECT_EQ(Main(true, [&] {
-              made = true;
-              return std::unique_ptr<Platform>(new HeadlessPlatform);
-            }),
+  EXPECT_EQ(Main(true,
+                 [&] {
+                   made = true;
+                   return std::unique_ptr<Platform>(new HeadlessPlatform);
+                 }),
             0);
   EXPECT_FALSE(made);
 }

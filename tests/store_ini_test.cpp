@@ -2,12 +2,12 @@
 // permissions, and crashes during a save.
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <fstream>
-#include <random>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
+#include <fstream>
+#include <random>
 
 #include "settings/store_qt.h"
 #include "temp_folder.h"
@@ -27,7 +27,7 @@ void WriteFile(const std::string& path, const std::string& contents) {
 }
 
 mode_t ModeOf(const std::string& path) {
-  struct stat info{};
+  struct stat info {};
   stat(path.c_str(), &info);
   return info.st_mode & 07777;
 }
@@ -35,8 +35,8 @@ mode_t ModeOf(const std::string& path) {
 TEST(IniStore, EveryByteComesBackExactly) {
   TempFolder home;
   const std::vector<std::string> values = {
-      AllBytes(), std::string(1, '\0'), "@Variant(x)", "a, b", "\"quoted\"", " padded ",
-      "x=y;z#w[qv]", "line\nbreak\r\n", "\xFF\xFE", std::string(300000, '\x01')};
+      AllBytes(), std::string(1, '\0'), "@Variant(x)",     "a, b",     "\"quoted\"",
+      " padded ", "x=y;z#w[qv]",        "line\nbreak\r\n", "\xFF\xFE", std::string(300000, '\x01')};
   {
     IniSettingsStore store(home.path);
     for (std::size_t i = 0; i < values.size(); ++i)

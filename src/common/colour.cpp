@@ -10,7 +10,8 @@ namespace {
 constexpr int kHighestSystemColour = 30;
 
 bool IsValidColour(Colour c) {
-  if (IsSystemColour(c)) return (c & 0x7FFFFF00) == 0 && SystemColourIndex(c) <= kHighestSystemColour;
+  if (IsSystemColour(c))
+    return (c & 0x7FFFFF00) == 0 && SystemColourIndex(c) <= kHighestSystemColour;
   return c <= 0x00FFFFFF;
 }
 

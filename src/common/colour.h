@@ -16,11 +16,21 @@ constexpr Colour kWhite = 0x00FFFFFF;
 constexpr Colour kDefaultResting = 16777215;  // white
 constexpr Colour kDefaultHover = 14737632;    // light grey, E0E0E0
 
-constexpr bool IsSystemColour(Colour c) { return (c & kSystemColourFlag) != 0; }
-constexpr int SystemColourIndex(Colour c) { return static_cast<int>(c & 0xFF); }
-constexpr int RedOf(Colour c) { return c & 0xFF; }
-constexpr int GreenOf(Colour c) { return (c >> 8) & 0xFF; }
-constexpr int BlueOf(Colour c) { return (c >> 16) & 0xFF; }
+constexpr bool IsSystemColour(Colour c) {
+  return (c & kSystemColourFlag) != 0;
+}
+constexpr int SystemColourIndex(Colour c) {
+  return static_cast<int>(c & 0xFF);
+}
+constexpr int RedOf(Colour c) {
+  return c & 0xFF;
+}
+constexpr int GreenOf(Colour c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr int BlueOf(Colour c) {
+  return (c >> 16) & 0xFF;
+}
 
 // The two colours of every clickable label: element 0 resting, element 1 under the pointer.
 struct ColourTable {

@@ -6,6 +6,8 @@
 
 namespace qv {
 
-inline void DragWindow(Window& window) { window.DragWithMouse(); }
+inline void DragWindow(Window& window) {
+  window.DragWithMouse();
+}
 
 }  // namespace qv

@@ -25,10 +25,16 @@ void Form::OnCloseRequest(int unloadMode) {
   app_.Unload(*this, unloadMode);
 }
 
-int Form::Id(const std::string& name, int index) const { return spec_.find(name, index); }
+int Form::Id(const std::string& name, int index) const {
+  return spec_.find(name, index);
+}
 
-bool Form::IsLoaded() const { return app_.IsLoaded(*this); }
+bool Form::IsLoaded() const {
+  return app_.IsLoaded(*this);
+}
 
-void Form::Unload() { app_.Unload(*this, kUnloadByProgram); }
+void Form::Unload() {
+  app_.Unload(*this, kUnloadByProgram);
+}
 
 }  // namespace qv

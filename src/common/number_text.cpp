@@ -6,7 +6,9 @@
 namespace qv {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -40,8 +42,10 @@ int LeadingNumber(std::string_view text) {
     if (c == '.' && scale == 0) {
       scale = 1;
     } else if (c >= '0' && c <= '9') {
-      if (scale > 0) value += (c - '0') * (scale /= 10);
-      else value = value * 10 + (c - '0');
+      if (scale > 0)
+        value += (c - '0') * (scale /= 10);
+      else
+        value = value * 10 + (c - '0');
       if (value > 2147483647.0) return 0;
     } else {
       break;

@@ -3,6 +3,8 @@
 
 namespace qv {
 
-std::size_t CharacterCount(std::string_view text) { return text.size(); }
+std::size_t CharacterCount(std::string_view text) {
+  return text.size();
+}
 
 }  // namespace qv

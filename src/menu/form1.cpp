@@ -29,7 +29,9 @@ Form1::Form1(App& app)
       closer_(Ids<3>("Closer")) {}
 
 // Form_Terminate: the icon goes with the window object, whatever ended the run.
-Form1::~Form1() { tray_->Remove(); }
+Form1::~Form1() {
+  tray_->Remove();
+}
 
 void Form1::Form_Initialize() {
   Form_Load();
@@ -81,7 +83,9 @@ void Form1::TimeOut(double seconds) {
   platform.RunEventsUntil(platform.Now() + seconds);
 }
 
-void Form1::HideMenu() { window().Hide(); }
+void Form1::HideMenu() {
+  window().Hide();
+}
 
 void Form1::OnTrayMessage(int code) {
   if (code != kLeftButtonUp && code != kRightButtonUp) return;
@@ -128,7 +132,9 @@ void Form1::Closer_Click(std::int16_t index) {
   }
 }
 
-void Form1::Image1_Click() { HideMenu(); }
+void Form1::Image1_Click() {
+  HideMenu();
+}
 
 void Form1::menu1_MouseMove(std::int16_t index) {
   PaintGroup(window(), closer_, app_.colours());
@@ -150,9 +156,13 @@ void Form1::Closer_MouseMove(std::int16_t index) {
   }
 }
 
-void Form1::Form_MouseMove() { PaintAllResting(); }
+void Form1::Form_MouseMove() {
+  PaintAllResting();
+}
 
-void Form1::Image1_MouseMove() { PaintAllResting(); }
+void Form1::Image1_MouseMove() {
+  PaintAllResting();
+}
 
 void Form1::PaintAllResting() {
   const Colour resting = app_.colours().resting;
@@ -165,14 +175,21 @@ void Form1::PaintAllResting() {
 void Form1::HandleMouse(MouseEvent event, const ControlSpec* control) {
   const auto index = static_cast<std::int16_t>(control ? control->index : 0);
   if (event == MouseEvent::Move) {
-    if (Is(control, "menu1")) menu1_MouseMove(index);
-    else if (Is(control, "Closer")) Closer_MouseMove(index);
-    else if (Is(control, "Image1")) Image1_MouseMove();
-    else if (!control) Form_MouseMove();
+    if (Is(control, "menu1"))
+      menu1_MouseMove(index);
+    else if (Is(control, "Closer"))
+      Closer_MouseMove(index);
+    else if (Is(control, "Image1"))
+      Image1_MouseMove();
+    else if (!control)
+      Form_MouseMove();
   } else if (event == MouseEvent::Click) {
-    if (Is(control, "menu1")) menu1_Click(index);
-    else if (Is(control, "Closer")) Closer_Click(index);
-    else if (Is(control, "Image1")) Image1_Click();
+    if (Is(control, "menu1"))
+      menu1_Click(index);
+    else if (Is(control, "Closer"))
+      Closer_Click(index);
+    else if (Is(control, "Image1"))
+      Image1_Click();
   }
 }
 

@@ -23,9 +23,9 @@ constexpr int kWindowItself = -1;
 enum class MouseEvent { Move, Down, Click };
 
 // Unload modes handed to a window's closing handler.
-constexpr int kUnloadByUser = 0;      // close keystroke
-constexpr int kUnloadByProgram = 1;   // the program's own unload
-constexpr int kUnloadBySession = 2;   // the desktop session is ending
+constexpr int kUnloadByUser = 0;     // close keystroke
+constexpr int kUnloadByProgram = 1;  // the program's own unload
+constexpr int kUnloadBySession = 2;  // the desktop session is ending
 
 // What a window hears from the platform. Control ids are positions in its WindowSpec.
 class WindowEvents {

@@ -3,8 +3,8 @@
 
 namespace qv {
 
-ControlSpec Label(std::string name, int index, std::string parent, TwipRect place,
-                  std::string text, unsigned look) {
+ControlSpec Label(std::string name, int index, std::string parent, TwipRect place, std::string text,
+                  unsigned look) {
   ControlSpec c;
   c.kind = ControlKind::Label;
   c.name = std::move(name), c.index = index, c.parent = std::move(parent);

@@ -38,20 +38,20 @@ struct ControlSpec {
   TwipRect place;      // relative to the parent
   std::string text;
   unsigned look = kPlainLook;
-  int maxLength = 0;     // text boxes: 0 is unlimited
-  int tabOrder = -1;     // keyboard focus order; -1 never takes the focus
-  std::string picture;   // pictures: the asset's name
+  int maxLength = 0;    // text boxes: 0 is unlimited
+  int tabOrder = -1;    // keyboard focus order; -1 never takes the focus
+  std::string picture;  // pictures: the asset's name
 };
 
 // Declarations of each kind of control; `parent` is a frame's name or "" for the window.
-ControlSpec Label(std::string name, int index, std::string parent, TwipRect place,
-                  std::string text, unsigned look);
+ControlSpec Label(std::string name, int index, std::string parent, TwipRect place, std::string text,
+                  unsigned look);
 ControlSpec TextBox(std::string name, int index, std::string parent, TwipRect place,
                     std::string text, unsigned look, int tabOrder, int maxLength = 0);
 ControlSpec CheckBox(std::string name, std::string parent, TwipRect place, std::string text,
                      unsigned look, int tabOrder);
-ControlSpec Frame(std::string name, TwipRect place, std::string caption);  // white background
-ControlSpec Picture(std::string name, TwipRect place, std::string picture);  // stretched
+ControlSpec Frame(std::string name, TwipRect place, std::string caption);       // white background
+ControlSpec Picture(std::string name, TwipRect place, std::string picture);     // stretched
 ControlSpec PictureBox(std::string name, TwipRect place, std::string picture);  // sunken, own size
 
 struct WindowSpec {

@@ -19,9 +19,9 @@ bool SaveRegString(HKEY root, const std::string& keyPath, const std::string& nam
                    const std::string& data) {
   HKEY handle;
   if (RegCreateKeyA(root, keyPath.c_str(), &handle) != ERROR_SUCCESS) return false;
-  LONG result = RegSetValueExA(handle, name.c_str(), 0, REG_SZ,
-                               reinterpret_cast<const BYTE*>(data.c_str()),
-                               static_cast<DWORD>(data.size() + 1));
+  LONG result =
+      RegSetValueExA(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                     static_cast<DWORD>(data.size() + 1));
   RegCloseKey(handle);
   return result == ERROR_SUCCESS;
 }

@@ -2,11 +2,11 @@
 // and renamed into place, so a crash never leaves a half-written entry.
 #include "settings/run_entry_xdg.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
 
 #include "settings/store_qt.h"
 
@@ -42,7 +42,9 @@ std::string FileNameOf(std::string_view path) {
   return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
-std::string RunValueNameOf(std::string_view path) { return FileNameOf(path); }
+std::string RunValueNameOf(std::string_view path) {
+  return FileNameOf(path);
+}
 
 std::string ExecLineFor(std::string_view programPath) {
   // Inside the quotes ", `, $ and \ take a backslash; the string value then doubles every
@@ -81,7 +83,9 @@ bool XdgAutostart::SaveRunValue(std::string_view name, std::string_view programP
       "[Desktop Entry]\n"
       "Type=Application\n"
       "Name=Velmora Tray Menu\n"
-      "Exec=" + ExecLineFor(programPath) + "\n"
+      "Exec=" +
+      ExecLineFor(programPath) +
+      "\n"
       "Terminal=false\n"
       "X-GNOME-Autostart-enabled=true\n";
   return ReplaceFile(EntryPath(name), contents);

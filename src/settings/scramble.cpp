@@ -8,8 +8,8 @@ namespace qv {
 namespace {
 
 constexpr std::array<std::string_view, 10> kTableA = {
-    "M1eWrP3uIZ", "35wyVpbDO0t", "dDFPu2OOjU", "z597TYG1TR", "tznn2keSri",
-    "yRPwHaEbUOo", "lLr7GG4GWI", "m2sTVPHQ8e", "mEeJ0Xf5VS", "5hBgtEzCyU"};
+    "M1eWrP3uIZ",  "35wyVpbDO0t", "dDFPu2OOjU", "z597TYG1TR", "tznn2keSri",
+    "yRPwHaEbUOo", "lLr7GG4GWI",  "m2sTVPHQ8e", "mEeJ0Xf5VS", "5hBgtEzCyU"};
 
 constexpr std::array<std::string_view, 10> kTableB = {
     "lb1bjKbdWZ", "rmhEu4Dgwh", "Ud7470jQd6", "0gMiaCCOW9", "ojAp0yWNvF",
@@ -51,8 +51,12 @@ std::string scramble(std::string_view text, std::string_view key) {
   return result;
 }
 
-void KeyTables::FillA() { Fill(a, kTableA); }
-void KeyTables::FillB() { Fill(b, kTableB); }
+void KeyTables::FillA() {
+  Fill(a, kTableA);
+}
+void KeyTables::FillB() {
+  Fill(b, kTableB);
+}
 
 std::string ScrambleForwards(std::string text, const KeyTable& table) {
   for (const std::string& key : table) text = scramble(text, key);
@@ -64,6 +68,8 @@ std::string ScrambleBackwards(std::string text, const KeyTable& table) {
   return text;
 }
 
-std::string_view SlotSentinel() { return {kSentinel.data(), kSentinel.size()}; }
+std::string_view SlotSentinel() {
+  return {kSentinel.data(), kSentinel.size()};
+}
 
 }  // namespace qv

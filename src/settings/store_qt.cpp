@@ -2,15 +2,15 @@
 // a failure reaches the caller and a crash loses nothing that was reported as saved.
 #include "settings/store_qt.h"
 
-#include <QSettings>
-#include <QString>
-#include <cstdlib>
 #include <fcntl.h>
-#include <map>
-#include <vector>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QSettings>
+#include <QString>
+#include <cstdlib>
+#include <map>
+#include <vector>
 
 namespace qv {
 namespace {
@@ -22,7 +22,7 @@ QString KeyPath(std::string_view section, std::string_view key) {
 
 bool MakePrivateFolder(const std::string& path) {
   if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
-  struct stat info{};
+  struct stat info {};
   return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && chmod(path.c_str(), 0700) == 0;
 }
 
@@ -72,8 +72,8 @@ std::string IniSettingsStore::FilePath(std::string_view app) const {
 static QSettings& Opened(std::map<std::string, std::unique_ptr<QSettings>, std::less<>>& open,
                          const std::string& path) {
   auto& settings = open[path];
-  if (!settings) settings = std::make_unique<QSettings>(QString::fromStdString(path),
-                                                        QSettings::IniFormat);
+  if (!settings)
+    settings = std::make_unique<QSettings>(QString::fromStdString(path), QSettings::IniFormat);
   return *settings;
 }
 

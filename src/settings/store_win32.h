@@ -1,6 +1,6 @@
 // The settings store on Windows: string values under HKEY_CURRENT_USER, key
-// Software\<app>\<section>. Each byte of a value is kept as one UTF-16 unit, so every code 0 to 255,
-// the code 0 included, comes back exactly whatever the ANSI code page.
+// Software\<app>\<section>. Each byte of a value is kept as one UTF-16 unit, so every code 0 to
+// 255, the code 0 included, comes back exactly whatever the ANSI code page.
 #pragma once
 
 #include <string>

@@ -15,15 +15,17 @@ using namespace qv;
 namespace {
 
 int Usage() {
-  std::fprintf(stderr, "usage: qv_seed_store slot N TITLE PATH | password TEXT on|off | "
-                       "get KEY | set KEY VALUE\n");
+  std::fprintf(stderr,
+               "usage: qv_seed_store slot N TITLE PATH | password TEXT on|off | "
+               "get KEY | set KEY VALUE\n");
   return 2;
 }
 
 std::string Unscrambled(const std::string& key, const std::string& raw, const KeyTables& keys) {
   if (key == "passwd") return ScrambleBackwards(raw, keys.b);
   if (key == "use") return scramble(raw, kFlagKey);
-  if (key.rfind("prog", 0) == 0 || key.rfind("title", 0) == 0) return ScrambleBackwards(raw, keys.a);
+  if (key.rfind("prog", 0) == 0 || key.rfind("title", 0) == 0)
+    return ScrambleBackwards(raw, keys.a);
   return raw;
 }
 
@@ -38,12 +40,15 @@ int main(int argc, char** argv) {
   IniSettingsStore store;
   bool ok = true;
   if (command == "slot" && argc == 5) {
-    ok = store.write(kApp, kSection, std::string("title") + argv[2], ScrambleForwards(argv[3], keys.a)) &&
-         store.write(kApp, kSection, std::string("prog") + argv[2], ScrambleForwards(argv[4], keys.a));
+    ok = store.write(kApp, kSection, std::string("title") + argv[2],
+                     ScrambleForwards(argv[3], keys.a)) &&
+         store.write(kApp, kSection, std::string("prog") + argv[2],
+                     ScrambleForwards(argv[4], keys.a));
   } else if (command == "password" && argc == 4) {
     const std::string pair = std::string(argv[2]) + "|||" + argv[2];
     ok = store.write(kApp, kSection, "passwd", ScrambleForwards(pair, keys.b)) &&
-         store.write(kApp, kSection, "use", scramble(std::string(argv[3]) == "on" ? "1" : "0", kFlagKey));
+         store.write(kApp, kSection, "use",
+                     scramble(std::string(argv[3]) == "on" ? "1" : "0", kFlagKey));
   } else if (command == "get" && argc == 3) {
     std::printf("%s\n", Unscrambled(argv[2], store.read(kApp, kSection, argv[2]), keys).c_str());
   } else if (command == "set" && argc == 4) {

@@ -71,7 +71,9 @@ void HeadlessWindow::SetText(int control, const std::string& text) {
   controls_.at(control).text = limit > 0 ? text.substr(0, limit) : text;
 }
 
-std::string HeadlessWindow::Text(int control) const { return controls_.at(control).text; }
+std::string HeadlessWindow::Text(int control) const {
+  return controls_.at(control).text;
+}
 
 void HeadlessWindow::SetBackColour(int control, Colour colour) {
   ControlState& state = controls_.at(control);
@@ -80,9 +82,13 @@ void HeadlessWindow::SetBackColour(int control, Colour colour) {
   ++state.colourChanges;
 }
 
-void HeadlessWindow::SetEnabled(int control, bool enabled) { controls_.at(control).enabled = enabled; }
+void HeadlessWindow::SetEnabled(int control, bool enabled) {
+  controls_.at(control).enabled = enabled;
+}
 
-int HeadlessWindow::Value(int control) const { return controls_.at(control).value; }
+int HeadlessWindow::Value(int control) const {
+  return controls_.at(control).value;
+}
 
 void HeadlessWindow::SetValue(int control, int value) {
   ControlState& state = controls_.at(control);

@@ -58,7 +58,9 @@ class HeadlessWindow final : public Window {
   void RequestClose(int unloadMode);
 
   const ControlState& State(const std::string& name, int index = kNoIndex) const;
-  Colour Back(const std::string& name, int index = kNoIndex) const { return State(name, index).back; }
+  Colour Back(const std::string& name, int index = kNoIndex) const {
+    return State(name, index).back;
+  }
   std::string TextOf(const std::string& name, int index = kNoIndex) const {
     return State(name, index).text;
   }
@@ -96,11 +98,13 @@ class HeadlessStore final : public SettingsStore {
 
   // Test access with application and section "qv".
   std::optional<std::string> Get(const std::string& key) const;
-  void Set(const std::string& key, const std::string& value) { values[Path(kApp, kSection, key)] = value; }
+  void Set(const std::string& key, const std::string& value) {
+    values[Path(kApp, kSection, key)] = value;
+  }
 
   std::map<std::string, std::string> values;  // "app/section/key"
-  std::vector<std::string> writtenKeys;        // in order, successful writes only
-  int writesBeforeFailure = -1;                // -1 never fails; 0 fails from now on
+  std::vector<std::string> writtenKeys;       // in order, successful writes only
+  int writesBeforeFailure = -1;               // -1 never fails; 0 fails from now on
 
  private:
   static std::string Path(std::string_view app, std::string_view section, std::string_view key);

@@ -3,13 +3,13 @@
 // a close-on-exec pipe, so the caller knows whether the file really started.
 #include "platform/qt/launch_posix.h"
 
-#include <cerrno>
-#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cerrno>
+#include <csignal>
 
 namespace qv {
 namespace {
@@ -22,13 +22,26 @@ struct Candidate {
 const std::vector<Candidate>& Candidates() {
   static const std::vector<Candidate> table = {
       {"notepad.exe",
-       {{"gnome-text-editor"}, {"gedit"}, {"kwrite"}, {"kate"}, {"mousepad"}, {"pluma"},
-        {"xed"}, {"featherpad"}, {"leafpad"}, {"xedit"}}},
+       {{"gnome-text-editor"},
+        {"gedit"},
+        {"kwrite"},
+        {"kate"},
+        {"mousepad"},
+        {"pluma"},
+        {"xed"},
+        {"featherpad"},
+        {"leafpad"},
+        {"xedit"}}},
       {"calc.exe",
-       {{"gnome-calculator"}, {"kcalc"}, {"galculator"}, {"mate-calc"}, {"qalculate-gtk"},
+       {{"gnome-calculator"},
+        {"kcalc"},
+        {"galculator"},
+        {"mate-calc"},
+        {"qalculate-gtk"},
         {"xcalc"}}},
       {"winipcfg",
-       {{"nm-connection-editor"}, {"gnome-control-center", "network"},
+       {{"nm-connection-editor"},
+        {"gnome-control-center", "network"},
         {"systemsettings", "kcm_networkmanagement"}}},
       {"scandisk", {{"gnome-disks"}, {"partitionmanager"}, {"gparted"}}},
       {"defrag", {{"gnome-disks"}, {"partitionmanager"}, {"gparted"}}},
@@ -37,7 +50,7 @@ const std::vector<Candidate>& Candidates() {
 }
 
 bool IsExecutableFile(const std::string& path) {
-  struct stat info{};
+  struct stat info {};
   return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(path.c_str(), X_OK) == 0;
 }
 

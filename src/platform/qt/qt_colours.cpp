@@ -5,13 +5,13 @@ namespace qv {
 
 QPalette::ColorRole RoleForSystemColour(int index) {
   switch (index) {
-    case 5:   // window background
+    case 5:  // window background
       return QPalette::Base;
     case 6:   // window frame
     case 16:  // button shadow
       return QPalette::Shadow;
-    case 7:   // menu text
-    case 8:   // window text
+    case 7:  // menu text
+    case 8:  // window text
       return QPalette::Text;
     case 9:   // caption text
     case 14:  // highlighted text

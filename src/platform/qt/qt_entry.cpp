@@ -10,7 +10,8 @@ namespace qv {
 
 std::unique_ptr<Platform> MakePlatform(int& argc, char** argv) {
   const char* session = std::getenv("XDG_SESSION_TYPE");
-  const bool wayland = std::getenv("WAYLAND_DISPLAY") || (session && !std::strcmp(session, "wayland"));
+  const bool wayland =
+      std::getenv("WAYLAND_DISPLAY") || (session && !std::strcmp(session, "wayland"));
   if (wayland && std::getenv("DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
     setenv("QT_QPA_PLATFORM", "xcb", 1);
   return std::make_unique<QtPlatform>(argc, argv);

@@ -2,6 +2,8 @@
 // so the process sleeps until an event or the deadline arrives.
 #include "platform/qt/qt_platform.h"
 
+#include <sys/socket.h>
+#include <unistd.h>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QProxyStyle>
@@ -12,13 +14,13 @@
 #include <cmath>
 #include <csignal>
 #include <cstdlib>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include "platform/qt/launch_posix.h"
 #include "platform/qt/qt_window.h"
 
-static void InitialiseAssets() { Q_INIT_RESOURCE(assets); }
+static void InitialiseAssets() {
+  Q_INIT_RESOURCE(assets);
+}
 
 namespace qv {
 namespace {
@@ -44,9 +46,8 @@ class HashPasswordStyle final : public QProxyStyle {
 class QtTray final : public TrayIcon {
  public:
   explicit QtTray(TrayEvents& events) {
-    QObject::connect(&icon_, &QSystemTrayIcon::activated, [&events](auto reason) {
-      events.OnTrayMessage(TrayCodeFor(reason));
-    });
+    QObject::connect(&icon_, &QSystemTrayIcon::activated,
+                     [&events](auto reason) { events.OnTrayMessage(TrayCodeFor(reason)); });
   }
   void SetIcon(const std::string& asset) override {
     icon_.setIcon(QIcon(QString(":/assets/%1.png").arg(QString::fromStdString(asset))));
@@ -80,31 +81,51 @@ int TrayCodeFor(QSystemTrayIcon::ActivationReason reason) {
 
 MessageStyle MessageStyleFor(int style) {
   using B = QMessageBox;
-  static const QMessageBox::StandardButtons buttons[] = {
-      B::Ok,           B::Ok | B::Cancel, B::Abort | B::Retry | B::Ignore,
-      B::Yes | B::No | B::Cancel, B::Yes | B::No, B::Retry | B::Cancel};
+  static const QMessageBox::StandardButtons buttons[] = {B::Ok,
+                                                         B::Ok | B::Cancel,
+                                                         B::Abort | B::Retry | B::Ignore,
+                                                         B::Yes | B::No | B::Cancel,
+                                                         B::Yes | B::No,
+                                                         B::Retry | B::Cancel};
   const int set = style & 0x7;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   switch (style & 0x70) {
-    case 16: icon = QMessageBox::Critical; break;
-    case 32: icon = QMessageBox::Question; break;
-    case 48: icon = QMessageBox::Warning; break;
-    case 64: icon = QMessageBox::Information; break;
-    default: break;
+    case 16:
+      icon = QMessageBox::Critical;
+      break;
+    case 32:
+      icon = QMessageBox::Question;
+      break;
+    case 48:
+      icon = QMessageBox::Warning;
+      break;
+    case 64:
+      icon = QMessageBox::Information;
+      break;
+    default:
+      break;
   }
   return {set < 6 ? buttons[set] : B::Ok, icon};
 }
 
 int AnswerFor(QMessageBox::StandardButton button) {
   switch (button) {
-    case QMessageBox::Ok: return 1;
-    case QMessageBox::Cancel: return 2;
-    case QMessageBox::Abort: return 3;
-    case QMessageBox::Retry: return 4;
-    case QMessageBox::Ignore: return 5;
-    case QMessageBox::Yes: return 6;
-    case QMessageBox::No: return 7;
-    default: return 2;  // closed without a button: as Cancel
+    case QMessageBox::Ok:
+      return 1;
+    case QMessageBox::Cancel:
+      return 2;
+    case QMessageBox::Abort:
+      return 3;
+    case QMessageBox::Retry:
+      return 4;
+    case QMessageBox::Ignore:
+      return 5;
+    case QMessageBox::Yes:
+      return 6;
+    case QMessageBox::No:
+      return 7;
+    default:
+      return 2;  // closed without a button: as Cancel
   }
 }
 
@@ -132,7 +153,7 @@ void QtPlatform::WatchTerminationSignals() {
     (void)ignored;
     EndSession();
   });
-  struct sigaction action{};
+  struct sigaction action {};
   action.sa_handler = OnTerminationSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
@@ -145,7 +166,9 @@ std::unique_ptr<Window> QtPlatform::NewWindow(const WindowSpec& spec, WindowEven
   return window;
 }
 
-void QtPlatform::Forget(QtWindow* window) { std::erase(windows_, window); }
+void QtPlatform::Forget(QtWindow* window) {
+  std::erase(windows_, window);
+}
 
 std::unique_ptr<TrayIcon> QtPlatform::NewTrayIcon(TrayEvents& events) {
   return std::make_unique<QtTray>(events);
@@ -179,7 +202,9 @@ void QtPlatform::StartBuiltIn(const std::string& command, int) {
   if (!line.empty()) StartDetached(line);
 }
 
-void QtPlatform::StartFile(const std::string& path, int) { StartDetached({path}); }
+void QtPlatform::StartFile(const std::string& path, int) {
+  StartDetached({path});
+}
 
 double QtPlatform::Now() {
   using namespace std::chrono;
@@ -208,7 +233,9 @@ std::string QtPlatform::ProgramPath() {
   return QCoreApplication::applicationFilePath().toUtf8().toStdString();
 }
 
-int QtPlatform::Exec() { return ending_ ? 0 : QApplication::exec(); }
+int QtPlatform::Exec() {
+  return ending_ ? 0 : QApplication::exec();
+}
 
 void QtPlatform::EndProgram() {
   ending_ = true;

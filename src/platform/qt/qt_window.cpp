@@ -179,8 +179,9 @@ bool QtWindow::Route(QObject* watched, QEvent* event) {
     manualDrag_ = false;
     const bool sameControl = pressed_ == id && mouse->button() == Qt::LeftButton;
     pressed_ = -2;
-    const bool clickable = id == kWindowItself || (spec_.controls[id].kind != ControlKind::TextBox &&
-                                                   spec_.controls[id].kind != ControlKind::CheckBox);
+    const bool clickable =
+        id == kWindowItself || (spec_.controls[id].kind != ControlKind::TextBox &&
+                                spec_.controls[id].kind != ControlKind::CheckBox);
     auto* widget = static_cast<QWidget*>(watched);
     if (sameControl && clickable && widget->rect().contains(mouse->position().toPoint()))
       events_->OnMouse(MouseEvent::Click, id);
@@ -219,9 +220,13 @@ void QtWindow::Show() {
   FocusFirst();
 }
 
-void QtWindow::Hide() { top_->hide(); }
+void QtWindow::Hide() {
+  top_->hide();
+}
 
-bool QtWindow::IsVisible() const { return top_->isVisible(); }
+bool QtWindow::IsVisible() const {
+  return top_->isVisible();
+}
 
 void QtWindow::Close() {
   closed_ = true;
@@ -261,10 +266,14 @@ void QtWindow::SetText(int control, const std::string& text) {
 std::string QtWindow::Text(int control) const {
   QWidget* widget = widgets_.at(control);
   QString value;
-  if (auto* label = dynamic_cast<LabelWidget*>(widget)) value = label->Text();
-  else if (auto* edit = dynamic_cast<QLineEdit*>(widget)) value = edit->text();
-  else if (auto* box = dynamic_cast<QCheckBox*>(widget)) value = box->text();
-  else if (auto* frame = dynamic_cast<QGroupBox*>(widget)) value = frame->title();
+  if (auto* label = dynamic_cast<LabelWidget*>(widget))
+    value = label->Text();
+  else if (auto* edit = dynamic_cast<QLineEdit*>(widget))
+    value = edit->text();
+  else if (auto* box = dynamic_cast<QCheckBox*>(widget))
+    value = box->text();
+  else if (auto* frame = dynamic_cast<QGroupBox*>(widget))
+    value = frame->title();
   return value.toUtf8().toStdString();
 }
 
@@ -277,7 +286,9 @@ void QtWindow::SetBackColour(int control, Colour colour) {
   }
 }
 
-void QtWindow::SetEnabled(int control, bool enabled) { widgets_.at(control)->setEnabled(enabled); }
+void QtWindow::SetEnabled(int control, bool enabled) {
+  widgets_.at(control)->setEnabled(enabled);
+}
 
 int QtWindow::Value(int control) const {
   auto* box = dynamic_cast<QCheckBox*>(widgets_.at(control));

@@ -4,6 +4,8 @@
 
 namespace qv {
 
-std::unique_ptr<Platform> MakePlatform(int&, char**) { return std::make_unique<Win32Platform>(); }
+std::unique_ptr<Platform> MakePlatform(int&, char**) {
+  return std::make_unique<Win32Platform>();
+}
 
 }  // namespace qv

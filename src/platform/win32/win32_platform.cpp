@@ -45,8 +45,8 @@ class Win32Tray final : public TrayIcon {
   void SetIcon(const std::string& asset) override {
     std::string name = asset;
     for (char& c : name) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-    data_.hIcon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name.c_str(),
-                                                IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+    data_.hIcon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_ICON,
+                                                GetSystemMetrics(SM_CXSMICON),
                                                 GetSystemMetrics(SM_CYSMICON), 0));
     if (added_) Shell_NotifyIconA(NIM_MODIFY, &data_);
   }

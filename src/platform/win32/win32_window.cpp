@@ -171,8 +171,8 @@ LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 // Colours of check boxes and read-only boxes, asked of their parent.
 LRESULT ControlColour(HWND control, HDC dc) {
   ControlData* data = DataOf(control);
-  const bool white = !data || data->spec->kind == ControlKind::TextBox ||
-                     (data->spec->look & kWhiteBack);
+  const bool white =
+      !data || data->spec->kind == ControlKind::TextBox || (data->spec->look & kWhiteBack);
   SetBkColor(dc, white ? RGB(255, 255, 255) : GetSysColor(COLOR_WINDOW));
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
   return reinterpret_cast<LRESULT>(white ? GetStockObject(WHITE_BRUSH)
@@ -286,7 +286,10 @@ void Win32Window::RegisterClasses() {
 
 Win32Window::Win32Window(const WindowSpec& spec, WindowEvents& events, int dpi,
                          Win32Platform* platform)
-    : spec_(spec), events_(&events), dpi_(dpi), platform_(platform),
+    : spec_(spec),
+      events_(&events),
+      dpi_(dpi),
+      platform_(platform),
       controls_(spec.controls.size()) {
   RegisterClasses();
   Build();
@@ -301,10 +304,10 @@ Win32Window::~Win32Window() {
 
 void Win32Window::Build() {
   const DWORD extended = spec_.inTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
-  hwnd_ = CreateWindowExA(extended | WS_EX_CONTROLPARENT, kWindowClass, "",
-                          WS_POPUP | WS_CLIPCHILDREN, 0, 0, Pixels(spec_.width),
-                          Pixels(spec_.height), nullptr, nullptr, GetModuleHandleA(nullptr),
-                          nullptr);
+  hwnd_ =
+      CreateWindowExA(extended | WS_EX_CONTROLPARENT, kWindowClass, "", WS_POPUP | WS_CLIPCHILDREN,
+                      0, 0, Pixels(spec_.width), Pixels(spec_.height), nullptr, nullptr,
+                      GetModuleHandleA(nullptr), nullptr);
   link_ = new WindowLink;
   link_->owner = this;
   link_->boldFont = CreateFontA(-MulDiv(975, dpi_, 7200), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
@@ -421,9 +424,13 @@ void Win32Window::Show() {
   FocusFirst();
 }
 
-void Win32Window::Hide() { ShowWindow(hwnd_, SW_HIDE); }
+void Win32Window::Hide() {
+  ShowWindow(hwnd_, SW_HIDE);
+}
 
-bool Win32Window::IsVisible() const { return IsWindowVisible(hwnd_) != FALSE; }
+bool Win32Window::IsVisible() const {
+  return IsWindowVisible(hwnd_) != FALSE;
+}
 
 void Win32Window::Close() {
   closed_ = true;
@@ -484,9 +491,13 @@ void Win32Window::SetBackColour(int control, Colour colour) {
   InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-COLORREF Win32Window::ControlBack(int id) const { return DataOf(controls_.at(id).hwnd)->back; }
+COLORREF Win32Window::ControlBack(int id) const {
+  return DataOf(controls_.at(id).hwnd)->back;
+}
 
-int Win32Window::Paints(int id) const { return DataOf(controls_.at(id).hwnd)->paints; }
+int Win32Window::Paints(int id) const {
+  return DataOf(controls_.at(id).hwnd)->paints;
+}
 
 void Win32Window::SetEnabled(int control, bool enabled) {
   EnableWindow(controls_.at(control).hwnd, enabled);
@@ -507,8 +518,13 @@ int Win32Window::Value(int control) const {
 void Win32Window::SetValue(int control, int value) {
   if (spec_.controls.at(control).kind != ControlKind::CheckBox) return;
   HWND box = controls_[control].hwnd;
-  if (value == 2) SetWindowLongPtrA(box, GWL_STYLE, (GetWindowLongPtrA(box, GWL_STYLE) & ~0xF) | BS_AUTO3STATE);
-  SendMessageA(box, BM_SETCHECK, value == 0 ? BST_UNCHECKED : value == 2 ? BST_INDETERMINATE : BST_CHECKED, 0);
+  if (value == 2)
+    SetWindowLongPtrA(box, GWL_STYLE, (GetWindowLongPtrA(box, GWL_STYLE) & ~0xF) | BS_AUTO3STATE);
+  SendMessageA(box, BM_SETCHECK,
+               value == 0   ? BST_UNCHECKED
+               : value == 2 ? BST_INDETERMINATE
+                            : BST_CHECKED,
+               0);
   CheckBoxClicked(control);  // a change by code runs the click handling too
 }
 

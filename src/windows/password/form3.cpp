@@ -77,19 +77,25 @@ void Form3::Sett_Click(std::int16_t index) {
   }
 }
 
-void Form3::Form_MouseMove() { PaintGroup(window(), sett_, app_.colours()); }
+void Form3::Form_MouseMove() {
+  PaintGroup(window(), sett_, app_.colours());
+}
 
 void Form3::Sett_MouseMove(std::int16_t index) {
   PaintGroup(window(), sett_, app_.colours(), index);
 }
 
-void Form3::Image1_MouseDown() { DragWindow(window()); }
+void Form3::Image1_MouseDown() {
+  DragWindow(window());
+}
 
 void Form3::HandleMouse(MouseEvent event, const ControlSpec* control) {
   const auto index = static_cast<std::int16_t>(control ? control->index : 0);
   if (event == MouseEvent::Move) {
-    if (!control || Is(control, "Frame1")) Form_MouseMove();
-    else if (Is(control, "Sett")) Sett_MouseMove(index);
+    if (!control || Is(control, "Frame1"))
+      Form_MouseMove();
+    else if (Is(control, "Sett"))
+      Sett_MouseMove(index);
   } else if (event == MouseEvent::Down) {
     if (Is(control, "Image1")) Image1_MouseDown();
   } else if (Is(control, "Sett")) {

@@ -32,7 +32,9 @@ std::string FirstPiece(const std::string& text) {
   return text.substr(0, text.find(kPasswordSeparator));
 }
 
-std::string SlotKey(const char* name, int k) { return name + std::to_string(k + 1); }
+std::string SlotKey(const char* name, int k) {
+  return name + std::to_string(k + 1);
+}
 
 }  // namespace
 
@@ -177,9 +179,12 @@ void Form2::Reset() {
 
 void Form2::Sett_Click(std::int16_t index) {
   PaintGroup(window(), sel_, app_.colours());
-  if (index == 0) PutReg();
-  else if (index == 1) Unload();
-  else if (index == 2) Reset();
+  if (index == 0)
+    PutReg();
+  else if (index == 1)
+    Unload();
+  else if (index == 2)
+    Reset();
 }
 
 void Form2::Sel_Click(std::int16_t index) {
@@ -194,34 +199,47 @@ void Form2::Check1_Click() {
   window().SetEnabled(passwd_[1], inForce);
 }
 
-void Form2::Form_MouseMove() { PaintGroup(window(), sett_, app_.colours()); }
+void Form2::Form_MouseMove() {
+  PaintGroup(window(), sett_, app_.colours());
+}
 
 void Form2::Frame_MouseMove() {
   PaintGroup(window(), sett_, app_.colours());
   PaintGroup(window(), sel_, app_.colours());
 }
 
-void Form2::Sel_MouseMove(std::int16_t index) { PaintGroup(window(), sel_, app_.colours(), index); }
+void Form2::Sel_MouseMove(std::int16_t index) {
+  PaintGroup(window(), sel_, app_.colours(), index);
+}
 
 void Form2::Sett_MouseMove(std::int16_t index) {
   PaintGroup(window(), sett_, app_.colours(), index);
 }
 
-void Form2::Image1_MouseDown() { DragWindow(window()); }
+void Form2::Image1_MouseDown() {
+  DragWindow(window());
+}
 
 void Form2::HandleMouse(MouseEvent event, const ControlSpec* control) {
   const auto index = static_cast<std::int16_t>(control ? control->index : 0);
   if (event == MouseEvent::Move) {
-    if (!control) Form_MouseMove();
-    else if (Is(control, "Frame1") || Is(control, "Frame2")) Frame_MouseMove();
-    else if (Is(control, "Sel")) Sel_MouseMove(index);
-    else if (Is(control, "Sett")) Sett_MouseMove(index);
+    if (!control)
+      Form_MouseMove();
+    else if (Is(control, "Frame1") || Is(control, "Frame2"))
+      Frame_MouseMove();
+    else if (Is(control, "Sel"))
+      Sel_MouseMove(index);
+    else if (Is(control, "Sett"))
+      Sett_MouseMove(index);
   } else if (event == MouseEvent::Down) {
     if (Is(control, "Image1")) Image1_MouseDown();
   } else {
-    if (Is(control, "Sett")) Sett_Click(index);
-    else if (Is(control, "Sel")) Sel_Click(index);
-    else if (Is(control, "Check1")) Check1_Click();
+    if (Is(control, "Sett"))
+      Sett_Click(index);
+    else if (Is(control, "Sel"))
+      Sel_Click(index);
+    else if (Is(control, "Check1"))
+      Check1_Click();
   }
 }
 

@@ -35,11 +35,12 @@ void AddProgramsFrame(WindowSpec& spec) {
   c.push_back(Frame("Frame2", {480, 1440, 5775, 3015}, "Programs (1-7)"));
   c.push_back(Label("Label3", kNoIndex, "Frame2", {120, 240, 3015, 255}, "Path To The Program",
                     kCentred | kWhiteBack));
-  c.push_back(
-      Label("Label5", kNoIndex, "Frame2", {4200, 240, 1455, 255}, "Menu Text", kCentred | kWhiteBack));
+  c.push_back(Label("Label5", kNoIndex, "Frame2", {4200, 240, 1455, 255}, "Menu Text",
+                    kCentred | kWhiteBack));
   for (int k = 0; k < Form2::kSlots; ++k) {
     const int top = 480 + 360 * k;
-    c.push_back(Label("Label4", k, "Frame2", {120, top, 135, 240}, std::to_string(k + 1), kNumberLook));
+    c.push_back(
+        Label("Label4", k, "Frame2", {120, top, 135, 240}, std::to_string(k + 1), kNumberLook));
     c.push_back(TextBox("prog", k, "Frame2", {360, top, 2775, 285}, "(none)", kBoxLook | kReadOnly,
                         3 + 2 * k));
     c.push_back(Label("Sel", k, "Frame2", {3240, top, 855, 255}, "Select", kClickable));

@@ -15,8 +15,8 @@ WindowSpec Build() {
   auto& c = spec.controls;
   c.push_back(Label("Label1", kNoIndex, "", {600, 120, 2295, 195}, "", kAutoSize | kTransparent));
   c.push_back(PictureBox("Picture1", {1320, 1440, 2610, 840}, "welcome"));
-  c.push_back(CheckBox("Check1", "", {1080, 2400, 2175, 195}, "Dont show this anymore!",
-                       kTickRight, 2));
+  c.push_back(
+      CheckBox("Check1", "", {1080, 2400, 2175, 195}, "Dont show this anymore!", kTickRight, 2));
   c.push_back(Label("Clo", kNoIndex, "", {480, 2760, 3495, 255}, "Close", kClickable));
   c.push_back(Picture("Image1", {0, -120, 450, 3360}, "strip_welcome"));
   return spec;
@@ -44,16 +44,24 @@ void Form4::Clo_Click() {
   Unload();
 }
 
-void Form4::Form_MouseMove() { window().SetBackColour(clo_, app_.colours().resting); }
+void Form4::Form_MouseMove() {
+  window().SetBackColour(clo_, app_.colours().resting);
+}
 
-void Form4::Clo_MouseMove() { window().SetBackColour(clo_, app_.colours().hover); }
+void Form4::Clo_MouseMove() {
+  window().SetBackColour(clo_, app_.colours().hover);
+}
 
-void Form4::Image1_MouseDown() { DragWindow(window()); }
+void Form4::Image1_MouseDown() {
+  DragWindow(window());
+}
 
 void Form4::HandleMouse(MouseEvent event, const ControlSpec* control) {
   if (event == MouseEvent::Move) {
-    if (!control || Is(control, "Check1")) Form_MouseMove();
-    else if (Is(control, "Clo")) Clo_MouseMove();
+    if (!control || Is(control, "Check1"))
+      Form_MouseMove();
+    else if (Is(control, "Clo"))
+      Clo_MouseMove();
   } else if (event == MouseEvent::Down) {
     if (Is(control, "Image1")) Image1_MouseDown();
   } else if (Is(control, "Clo")) {

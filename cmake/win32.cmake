@@ -22,4 +22,6 @@ set_source_files_properties(assets/win32/qv.rc PROPERTIES
 if(MINGW)
   target_compile_options(qv_core PRIVATE -ffunction-sections -fdata-sections)
   target_link_options(qv PRIVATE -Wl,--gc-sections -s)
+elseif(MSVC)
+  target_link_options(qv PRIVATE /ENTRY:mainCRTStartup)
 endif()

@@ -16,9 +16,11 @@ class ReentrancyTest : public HeadlessTest {
 TEST_F(ReentrancyTest, CancelDuringTheSavePauseClosesOnce) {
   HeadlessWindow& w = OpenSettings();
   platform.duringWait.push_back([&] { w.Click("Sett", 1); });
+  w.Type("title", 2, "Saved");
   w.Click("Sett", 0);
   EXPECT_EQ(Find("Form2"), nullptr);
-  EXPECT_TRUE(platform.store.Get("passwd").has_value()) << "the save itself had finished";
+  EXPECT_EQ(StoredSlotText("title3"), "Saved") << "the save itself had finished";
+  EXPECT_EQ(Menu().TextOf("menu1", 7), "Saved") << "and the menu shows it";
 }
 
 TEST_F(ReentrancyTest, SettingsAgainDuringTheSavePauseKeepsOneSettingsWindow) {

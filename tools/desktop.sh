@@ -23,13 +23,16 @@ desktop_start() {
   rm -f "$fifo"
   export DISPLAY=":$display"
   trap desktop_stop EXIT
-  trayer --edge bottom --align right --widthtype request --height 24 --transparent false \
-    --tint 0x808080 --SetDockType true >/dev/null 2>&1 &
-  desktop_pids+=($!)
-  local i
-  for i in $(seq 100); do
-    xwininfo -root -tree 2>/dev/null | grep -q '"panel"' && return 0
-    sleep 0.05
+  local attempt i
+  for attempt in 1 2 3; do
+    trayer --edge bottom --align right --widthtype request --height 24 --transparent false \
+      --tint 0x808080 --SetDockType true >/dev/null 2>&1 &
+    desktop_pids+=($!)
+    for i in $(seq 200); do
+      xwininfo -root -tree 2>/dev/null | grep -q '"panel"' && return 0
+      kill -0 "${desktop_pids[-1]}" 2>/dev/null || break  # it died: start it again
+      sleep 0.05
+    done
   done
   echo "the tray host did not start" >&2
   return 1

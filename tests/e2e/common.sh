@@ -10,10 +10,10 @@ fail() {
 }
 
 scratch=$(mktemp -d)
+desktop_start 1024x768 || { rm -rf "$scratch"; fail "no virtual desktop"; }
 trap 'desktop_stop; rm -rf "$scratch"' EXIT
 export XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/runtime"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-desktop_start 1024x768 || fail "no virtual desktop"
 
 # The top-level window of the given size in pixels ("151x256"), mapped or not.
 window_of_size() {

@@ -224,6 +224,13 @@ HeadlessWindow* HeadlessPlatform::Find(const std::string& name) const {
   return nullptr;
 }
 
+std::vector<HeadlessWindow*> HeadlessPlatform::OpenWindows() const {
+  std::vector<HeadlessWindow*> open;
+  for (HeadlessWindow* window : windows_)
+    if (!window->closed) open.push_back(window);
+  return open;
+}
+
 void HeadlessPlatform::TrayMessage(int code) {
   if (trayEvents_ && tray.present && !ended) trayEvents_->OnTrayMessage(code);
 }

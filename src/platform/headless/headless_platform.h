@@ -154,6 +154,8 @@ class HeadlessPlatform final : public Platform {
 
   // The newest loaded window of that name, or nullptr.
   HeadlessWindow* Find(const std::string& name) const;
+  // Every window not yet unloaded, oldest first.
+  std::vector<HeadlessWindow*> OpenWindows() const;
   // A mouse message over the tray icon, as the Windows code.
   void TrayMessage(int code);
   // The desktop session ends: every window is asked to close, newest first.

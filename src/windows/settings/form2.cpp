@@ -114,9 +114,9 @@ void Form2::PutReg() {
     return;
   }
   app_.menu().TimeOut(0.2);
-  if (!IsLoaded()) return;  // closed or the program ended during the pause
-  app_.menu().GetReg();
-  Unload();
+  if (app_.Ending()) return;
+  app_.menu().GetReg();  // saved: the menu shows it even if the window went meanwhile
+  if (IsLoaded()) Unload();
 }
 
 // Writes every key in the fixed order; false at the first write that failed.

@@ -54,8 +54,10 @@ TEST(StartDetached, StartsExactlyTheNamedFileWhateverItsName) {
     ASSERT_TRUE(WaitFor(marker)) << names[i];
     EXPECT_EQ(FirstLine(marker), "0:") << "no arguments were added";
   }
-  const std::string longName = folder / std::string(200, 'l') + "/" + std::string(200, 'n');
-  std::filesystem::create_directories(folder / std::string(200, 'l'));
+  std::string longFolder = folder.path;  // a path of some 4000 characters
+  while (longFolder.size() < 3700) longFolder += "/" + std::string(250, 'l');
+  const std::string longName = longFolder + "/" + std::string(250, 'n');
+  std::filesystem::create_directories(longFolder);
   WriteMarkerScript(longName, folder / "long-ran");
   EXPECT_TRUE(StartDetached({longName}));
   EXPECT_TRUE(WaitFor(folder / "long-ran"));

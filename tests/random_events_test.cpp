@@ -50,8 +50,8 @@ class RandomSession {
   }
 
   std::string RandomText() {
-    static const std::string pieces[] = {"a", "Z", "7", " ", "|||", "(none)", "\xE9", "\xFF",
-                                         "/", "\\", "\"", "$(x)", "\n", "secret"};
+    static const std::string pieces[] = {"a",    "Z", "7",  " ",  "|||",  "(none)", "\xE9",
+                                         "\xFF", "/", "\\", "\"", "$(x)", "\n",     "secret"};
     std::string text;
     for (int n = Pick(6); n > 0; --n) text += pieces[Pick(std::size(pieces))];
     return text;
@@ -62,12 +62,15 @@ class RandomSession {
     const int answers[] = {kAnswerYes, kAnswerNo, kAnswerOk};
     platform_.messageAnswers.assign(1, answers[Pick(3)]);
     platform_.fileAnswers.clear();
-    if (Chance(60)) platform_.fileAnswers.push_back("/opt/app " + RandomText());
-    else platform_.fileAnswers.push_back(std::nullopt);
+    if (Chance(60))
+      platform_.fileAnswers.push_back("/opt/app " + RandomText());
+    else
+      platform_.fileAnswers.push_back(std::nullopt);
     platform_.duringWait.clear();
     platform_.duringMessage.clear();
     if (depth < 3 && Chance(50)) platform_.duringWait.push_back([this, depth] { Act(depth + 1); });
-    if (depth < 3 && Chance(20)) platform_.duringMessage.push_back([this, depth] { Act(depth + 1); });
+    if (depth < 3 && Chance(20))
+      platform_.duringMessage.push_back([this, depth] { Act(depth + 1); });
     platform_.store.writesBeforeFailure = Chance(5) ? Pick(18) : -1;
     platform_.runEntries.failing = Chance(10);
   }
@@ -77,7 +80,8 @@ class RandomSession {
     std::vector<int> buttons;
     for (std::size_t i = 0; i < window.spec.controls.size(); ++i) {
       const ControlSpec& c = window.spec.controls[i];
-      if (c.look & kClickable || c.kind == ControlKind::CheckBox) buttons.push_back(static_cast<int>(i));
+      if (c.look & kClickable || c.kind == ControlKind::CheckBox)
+        buttons.push_back(static_cast<int>(i));
     }
     return buttons.empty() ? -1 : buttons[Pick(static_cast<int>(buttons.size()))];
   }
@@ -91,7 +95,8 @@ class RandomSession {
     settingsSeen += platform_.Find("Form2") != nullptr;
     const int choice = Pick(100);
     if (choice < 12 || open.empty()) {
-      platform_.TrayMessage(Chance(50) ? 514 + 3 * Pick(2) : kTrayCodes[Pick(std::size(kTrayCodes))]);
+      platform_.TrayMessage(Chance(50) ? 514 + 3 * Pick(2)
+                                       : kTrayCodes[Pick(std::size(kTrayCodes))]);
       return;
     }
     // Mostly the newest window, as a user works in what just opened.
@@ -117,7 +122,8 @@ class RandomSession {
       window.MouseDown(name, index);
     } else if (choice < 97) {
       if (id >= 0 && controls[id].kind == ControlKind::TextBox) {
-        if (window.spec.name == "Form2" && name == "Passwd" && Chance(50)) {  // a valid pair now and then, so saves happen
+        if (window.spec.name == "Form2" && name == "Passwd" &&
+            Chance(50)) {  // a valid pair now and then, so saves happen
           window.Type("Passwd", 0, "secret");
           window.Type("Passwd", 1, "secret");
         } else {
@@ -151,14 +157,17 @@ class RandomSession {
     if (keys.count("show") && keys.size() == 1) return true;  // the welcome window's Close
     if (written.size() == writtenBefore || written.back() != "start") return true;
     ++saves;
-    if (keys.size() != 18) return Fail("a completed save wrote " + std::to_string(keys.size()) + " keys");
+    if (keys.size() != 18)
+      return Fail("a completed save wrote " + std::to_string(keys.size()) + " keys");
     KeyTables tables;
     tables.FillA();
     HeadlessWindow& menu = *platform_.Find("Form1");
     for (int n = 1; n <= 7; ++n) {
-      std::string title = ScrambleBackwards(*platform_.store.Get("title" + std::to_string(n)), tables.a);
+      std::string title =
+          ScrambleBackwards(*platform_.store.Get("title" + std::to_string(n)), tables.a);
       if (title == SlotSentinel()) title = "(none)";
-      if (menu.TextOf("menu1", n + 4) != title) return Fail("menu slot " + std::to_string(n) + " stale");
+      if (menu.TextOf("menu1", n + 4) != title)
+        return Fail("menu slot " + std::to_string(n) + " stale");
     }
     return true;
   }

@@ -73,6 +73,29 @@ TEST_F(StartUp, SessionEndRemovesTheIconAndEnds) {
   EXPECT_EQ(platform.store.Get("show"), std::nullopt) << "the welcome window writes nothing";
 }
 
+TEST_F(StartUp, DamagedValuesStillGiveAWorkingProgram) {
+  platform.store.Set("clr1", "abc");
+  platform.store.Set("clr2", "4294967296");
+  platform.store.Set("start", "abc");
+  platform.store.Set("use", "\x7f\x01garbage");  // unscrambles to no number: not in force
+  platform.store.Set("passwd", "");
+  platform.store.Set("title1", std::string(10 * 1024 * 1024, 'x'));
+  Start();
+  platform.TrayMessage(514);
+  Menu().MouseMove("menu1", 0);
+  EXPECT_EQ(Menu().Back("menu1", 0), kDefaultHover);
+  EXPECT_EQ(Menu().Back("menu1", 1), kDefaultResting);
+  HeadlessWindow& settings = OpenSettings();
+  EXPECT_EQ(settings.State("Check2").value, 0);
+  EXPECT_EQ(settings.TextOf("Passwd", 0), "") << "an empty stored password reads as empty";
+  EXPECT_EQ(settings.TextOf("title", 0).size(), 10u) << "a title box keeps ten characters";
+  settings.Click("Check1");
+  settings.Type("Passwd", 0, "secret1");
+  settings.Type("Passwd", 1, "secret1");
+  settings.Click("Sett", 0);
+  EXPECT_EQ(Find("Form2"), nullptr) << "and it saves again";
+}
+
 TEST_F(StartUp, TheCloseKeystrokeOnlyHidesTheMenu) {
   Start();
   platform.TrayMessage(514);

@@ -34,9 +34,11 @@ mode_t ModeOf(const std::string& path) {
 
 TEST(IniStore, EveryByteComesBackExactly) {
   TempFolder home;
-  const std::vector<std::string> values = {
-      AllBytes(), std::string(1, '\0'), "@Variant(x)",     "a, b",     "\"quoted\"",
-      " padded ", "x=y;z#w[qv]",        "line\nbreak\r\n", "\xFF\xFE", std::string(300000, '\x01')};
+  const std::vector<std::string> values = {AllBytes(),    std::string(1, '\0'),
+                                           "@Variant(x)", "a, b",
+                                           "\"quoted\"",  " padded ",
+                                           "x=y;z#w[qv]", "line\nbreak\r\n",
+                                           "\xFF\xFE",    std::string(10 * 1024 * 1024, '\x01')};
   {
     IniSettingsStore store(home.path);
     for (std::size_t i = 0; i < values.size(); ++i)

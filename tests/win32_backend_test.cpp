@@ -190,9 +190,12 @@ TEST(StartProgramFile, StartsExactlyTheFileOrNothing) {
   GetTempPathA(MAX_PATH, temp);
   const std::string folder = std::string(temp) + "qv test & more";
   CreateDirectoryA(folder.c_str(), nullptr);
-  const std::string copy = folder + "\\my program.exe";
-  ASSERT_TRUE(CopyFileA((std::string(system) + "\\hostname.exe").c_str(), copy.c_str(), FALSE));
-  EXPECT_TRUE(StartProgramFile(copy, SW_SHOWNORMAL));
+  for (const char* name :
+       {"my program.exe", "semi;colon & amp.exe", "caret^per%cent%.exe", "\xE9t\xE9 (copy).exe"}) {
+    const std::string copy = folder + "\\" + name;
+    ASSERT_TRUE(CopyFileA((std::string(system) + "\\hostname.exe").c_str(), copy.c_str(), FALSE));
+    EXPECT_TRUE(StartProgramFile(copy, SW_SHOWNORMAL)) << name;
+  }
   EXPECT_FALSE(StartProgramFile(folder + "\\my", SW_SHOWNORMAL)) << "never split at spaces";
   EXPECT_FALSE(StartProgramFile(folder, SW_SHOWNORMAL));
   EXPECT_FALSE(StartProgramFile("", SW_SHOWNORMAL));

@@ -146,8 +146,8 @@ class HeadlessPlatform final : public Platform {
   double Now() override { return clock; }
   void RunEventsUntil(double deadline) override;
   TwipSize ScreenSize() override { return screen; }
-  SettingsStore& Store() override { return store; }
-  RunEntries& StartAtLogon() override { return runEntries; }
+  SettingsStore& Store() override { return *storeInUse; }
+  RunEntries& StartAtLogon() override { return *runEntriesInUse; }
   std::string ProgramPath() override { return programPath; }
   int Exec() override { return 0; }
   void EndProgram() override { ended = true; }
@@ -163,6 +163,9 @@ class HeadlessPlatform final : public Platform {
 
   HeadlessStore store;
   HeadlessRunEntries runEntries;
+  // What the windows use: the in-memory ones, or a real store or entry list under test.
+  SettingsStore* storeInUse = &store;
+  RunEntries* runEntriesInUse = &runEntries;
   std::string programPath = "/opt/qv/qv";
   TwipSize screen{1024 * 15, 768 * 15};
   TrayState tray;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <deque>
 #include <random>
 #include <set>
 
@@ -95,16 +96,27 @@ class RandomSession {
     settingsSeen += platform_.Find("Form2") != nullptr;
     const int choice = Pick(100);
     if (choice < 12 || open.empty()) {
+      Trace(depth, "tray");
       platform_.TrayMessage(Chance(50) ? 514 + 3 * Pick(2)
                                        : kTrayCodes[Pick(std::size(kTrayCodes))]);
       return;
     }
     // Mostly the newest window, as a user works in what just opened.
     HeadlessWindow& window = Chance(70) ? *open.back() : *open[Pick(static_cast<int>(open.size()))];
-    if (window.spec.name == "Form1" && Chance(20)) return window.Click("Closer", 2);
-    if (window.spec.name == "Form2" && Chance(8)) return window.Click("Sett", 0);
-    if (window.spec.name == "Form4" && Chance(15)) return window.Click("Clo");
+    if (window.spec.name == "Form1" && Chance(20)) {
+      Trace(depth, "Form1 Settings");
+      return window.Click("Closer", 2);
+    }
+    if (window.spec.name == "Form2" && Chance(8)) {
+      Trace(depth, "Form2 Ok");
+      return window.Click("Sett", 0);
+    }
+    if (window.spec.name == "Form4" && Chance(15)) {
+      Trace(depth, "Form4 Close");
+      return window.Click("Clo");
+    }
     if (window.spec.name == "Form3" && Chance(30)) {  // the user who knows the password
+      Trace(depth, "Form3 right password");
       window.Type("Passwd", kNoIndex, window.TextOf("Text1"));
       return window.Click("Sett", 0);
     }
@@ -113,6 +125,8 @@ class RandomSession {
     if (Chance(50)) id = AButton(window);
     const std::string name = id < 0 ? "" : controls[id].name;
     const int index = id < 0 ? kNoIndex : controls[id].index;
+    Trace(depth, window.spec.name + " " + std::to_string(choice) + " " + name + "(" +
+                     std::to_string(index) + ")");
     if (choice < 50) {
       window.MouseMove(name, index);
     } else if (choice < 85) {
@@ -139,7 +153,12 @@ class RandomSession {
 
   bool Fail(const std::string& why) {
     failure_ = why;
+    for (const std::string& step : trace_) failure_ += "\n  " + step;
     return false;
+  }
+  void Trace(int depth, const std::string& step) {
+    trace_.push_back(std::string(depth * 2, ' ') + step);
+    if (trace_.size() > 40) trace_.pop_front();
   }
 
   bool Check(std::size_t writtenBefore) {
@@ -176,6 +195,7 @@ class RandomSession {
   HeadlessPlatform platform_;
   std::unique_ptr<App> app_;
   std::string failure_;
+  std::deque<std::string> trace_;  // the last actions, shown with a failure
 };
 
 TEST(RandomEvents, FixedSeedsSurviveEveryInvariant) {

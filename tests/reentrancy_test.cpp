@@ -23,6 +23,16 @@ TEST_F(ReentrancyTest, CancelDuringTheSavePauseClosesOnce) {
   EXPECT_EQ(Menu().TextOf("menu1", 7), "Saved") << "and the menu shows it";
 }
 
+TEST_F(ReentrancyTest, ClosingDuringTheStartAtLogonMessageStillReloadsTheMenu) {
+  platform.runEntries.failing = true;
+  HeadlessWindow& w = OpenSettings();
+  w.Type("title", 0, "Saved");
+  platform.duringMessage.push_back([&] { w.PressCloseKey(); });
+  w.Click("Sett", 0);
+  EXPECT_EQ(Find("Form2"), nullptr);
+  EXPECT_EQ(Menu().TextOf("menu1", 5), "Saved");
+}
+
 TEST_F(ReentrancyTest, SettingsAgainDuringTheSavePauseKeepsOneSettingsWindow) {
   HeadlessWindow& w = OpenSettings();
   w.Type("title", 0, "Edited");

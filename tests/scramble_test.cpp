@@ -2,6 +2,8 @@
 // properties the stored format depends on.
 #include <gtest/gtest.h>
 
+#include "all_bytes.h"
+
 #include <set>
 #include <stdexcept>
 
@@ -9,12 +11,6 @@
 
 namespace qv {
 namespace {
-
-std::string AllBytes() {
-  std::string text;
-  for (int c = 0; c < 256; ++c) text += static_cast<char>(c);
-  return text;
-}
 
 KeyTables Filled() {
   KeyTables keys;

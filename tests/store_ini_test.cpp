@@ -2,6 +2,8 @@
 // permissions, and crashes during a save.
 #include <gtest/gtest.h>
 
+#include "all_bytes.h"
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,12 +16,6 @@
 
 namespace qv {
 namespace {
-
-std::string AllBytes() {
-  std::string text;
-  for (int c = 0; c < 256; ++c) text += static_cast<char>(c);
-  return text;
-}
 
 void WriteFile(const std::string& path, const std::string& contents) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());

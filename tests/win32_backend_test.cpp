@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "all_bytes.h"
+
 #include "menu/form1.h"
 #include "platform/entry.h"
 #include "platform/win32/win32_platform.h"
@@ -145,8 +147,7 @@ TEST_F(Win32BackendTest, TheSettingsWindowsControls) {
 
 TEST(RegistryStore, EveryByteComesBackExactly) {
   RegistryStore store("Software\\qv-test");
-  std::string all;
-  for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+  const std::string all = AllBytes();
   ASSERT_TRUE(store.write("qv", "qv", "all", all));
   ASSERT_TRUE(store.write("qv", "qv", "zero", std::string(3, '\0')));
   ASSERT_TRUE(store.write("qv", "qv", "empty", ""));

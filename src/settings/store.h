@@ -25,6 +25,12 @@ class SettingsStore {
   // False when the value could not be made durable; the caller decides what the user sees.
   virtual bool write(std::string_view app, std::string_view section, std::string_view key,
                      std::string_view value) = 0;
+
+  // A save of many keys: writes after Hold stay in memory until Commit makes them all
+  // durable at once (false when that failed, and then none of them is kept), so a crash
+  // leaves either every old value or every new one. Stores without files write at once.
+  virtual void Hold() {}
+  virtual bool Commit() { return true; }
 };
 
 }  // namespace qv

@@ -112,10 +112,24 @@ bool IniSettingsStore::write(std::string_view app, std::string_view section, std
   QSettings& settings = Opened(files_->open, path);
   settings.setValue(KeyPath(section, key),
                     QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size())));
+  return holding_ || Sync(path);
+}
+
+bool IniSettingsStore::Commit() {
+  holding_ = false;
+  bool ok = true;
+  std::vector<std::string> paths;
+  for (const auto& [path, settings] : files_->open) paths.push_back(path);
+  for (const std::string& path : paths) ok = Sync(path) && ok;
+  return ok;
+}
+
+bool IniSettingsStore::Sync(const std::string& path) {
+  QSettings& settings = Opened(files_->open, path);
   settings.sync();
   if (settings.status() == QSettings::FormatError) return RecoverDamagedFile(path);
   if (settings.status() == QSettings::NoError) return true;
-  // Drop the unsaved value from memory too: reads must show what the file holds.
+  // Drop the unsaved values from memory too: reads must show what the file holds.
   files_->open.erase(path);
   return false;
 }

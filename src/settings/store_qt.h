@@ -20,14 +20,18 @@ class IniSettingsStore final : public SettingsStore {
                    std::string_view fallback = {}) override;
   bool write(std::string_view app, std::string_view section, std::string_view key,
              std::string_view value) override;
+  void Hold() override { holding_ = true; }
+  bool Commit() override;
 
   std::string FilePath(std::string_view app) const;
 
  private:
   struct Files;
   bool RecoverDamagedFile(const std::string& path);
+  bool Sync(const std::string& path);
   std::string configHome_;
   std::unique_ptr<Files> files_;
+  bool holding_ = false;
 };
 
 // $XDG_CONFIG_HOME, or ~/.config.

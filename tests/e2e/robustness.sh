@@ -30,6 +30,7 @@ desktop_wait 50 bash -c "! kill -0 $qv_pid 2>/dev/null" || fail "QV did not end 
 for i in $(seq 20); do "$qv" & done
 sleep 2
 [ "$(running_copies)" = 1 ] || fail "$(running_copies) copies run after 20 simultaneous starts"
+echo "race: 20 simultaneous starts left one running copy"
 pkill -x -f "$qv" || true
 desktop_wait 50 bash -c "[ \"\$(pgrep -c -x -f '$qv')\" = 0 ]" || fail "copies left"
 

@@ -12,6 +12,17 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 trap 'status=$?; kill $qv_pid 2>/dev/null || true; wait $qv_pid 2>/dev/null || true; exit $status' EXIT
 
 wine reg add 'HKCU\Software\qv\qv' /v show /d no /f >/dev/null
+
+# Twenty copies started at the same moment: exactly one stays.
+copies() { pgrep -c -x -f "$exe" || true; }
+for i in $(seq 20); do wine "$exe" & done
+for i in $(seq 100); do [ "$(copies)" -le 1 ] && break; sleep 0.1; done
+sleep 1
+[ "$(copies)" = 1 ] || fail "$(copies) copies run after 20 simultaneous starts"
+echo "race: 20 simultaneous starts left one running copy"
+wineserver -k 2>/dev/null || true  # ends it; the prefix's own processes come back on demand
+for i in $(seq 50); do [ "$(copies)" = 0 ] && break; sleep 0.1; done
+
 wine "$exe" &
 qv_pid=$!
 docked_icon() {  # wine's icon window, docked inside the tray host's panel

@@ -2,6 +2,8 @@
 // (check boxes raise Click when their value changes, length limits, read-only boxes).
 #include "platform/headless/headless_platform.h"
 
+#include "platform/session_end.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -240,12 +242,7 @@ void HeadlessPlatform::TrayMessage(int code) {
 namespace qv {
 
 void HeadlessPlatform::EndSession() {
-  std::vector<HeadlessWindow*> newestFirst(windows_.rbegin(), windows_.rend());
-  for (HeadlessWindow* window : newestFirst) {
-    if (ended) break;
-    if (std::find(windows_.begin(), windows_.end(), window) != windows_.end())
-      window->RequestClose(kUnloadBySession);
-  }
+  CloseNewestFirst(windows_, ended);
   EndProgram();
 }
 

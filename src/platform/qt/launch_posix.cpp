@@ -1,13 +1,13 @@
-// fork/exec with a double fork: the intermediate child exits at once and is reaped here,
-// the grandchild runs the program under init. An exec failure is reported back through
-// a close-on-exec pipe, so the caller knows whether the file really started.
+// Starting programs with posix_spawn, never through a shell; the children we start are
+// reaped as they end, and the built-in tools are looked up on the PATH.
 #include "platform/qt/launch_posix.h"
 
-#include <fcntl.h>
+#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 
@@ -69,28 +69,34 @@ std::string FindOnPath(const std::string& program, const std::string& searchPath
   return {};
 }
 
-void CloseInheritedDescriptors(int keep) {
-#ifdef SYS_close_range
-  if (keep > 3) syscall(SYS_close_range, 3u, static_cast<unsigned>(keep - 1), 0u);
-  if (syscall(SYS_close_range, static_cast<unsigned>(keep + 1), ~0u, 0u) == 0) return;
-#endif
-  const long highest = sysconf(_SC_OPEN_MAX);
-  for (int fd = 3; fd < highest && fd < 65536; ++fd)
-    if (fd != keep) close(fd);
+// Children we started and have not reaped yet; the SIGCHLD handler reaps exactly these,
+// so no started program ever lingers as a zombie and nobody else's children are touched.
+constexpr int kTracked = 256;
+std::atomic<pid_t> startedChildren[kTracked];
+
+void ReapStartedChildren(int) {
+  const int saved = errno;
+  for (auto& slot : startedChildren) {
+    const pid_t pid = slot.load();
+    if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == pid) slot.store(0);
+  }
+  errno = saved;
 }
 
-[[noreturn]] void ExecInGrandchild(char* const* argv, int reportFd) {
-  setsid();  // our session ending or our death must not take it along
-  sigset_t none;
-  sigemptyset(&none);
-  sigprocmask(SIG_SETMASK, &none, nullptr);
-  for (int s = 1; s < NSIG; ++s) signal(s, SIG_DFL);
-  CloseInheritedDescriptors(reportFd);
-  execv(argv[0], argv);
-  int error = errno;
-  ssize_t ignored = write(reportFd, &error, sizeof error);
-  (void)ignored;
-  _exit(127);
+void Track(pid_t pid) {
+  static const bool installed = [] {
+    struct sigaction action {};
+    action.sa_handler = ReapStartedChildren;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART | SA_NOCLDSTOP;
+    return sigaction(SIGCHLD, &action, nullptr) == 0;
+  }();
+  (void)installed;
+  for (auto& slot : startedChildren) {
+    pid_t empty = 0;
+    if (slot.compare_exchange_strong(empty, pid)) break;
+  }
+  ReapStartedChildren(0);  // it may have ended before it was tracked
 }
 
 }  // namespace
@@ -101,27 +107,28 @@ bool StartDetached(const std::vector<std::string>& args) {
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
 
-  int report[2];
-  if (pipe2(report, O_CLOEXEC) != 0) return false;
-  pid_t child = fork();
-  if (child < 0) {
-    close(report[0]), close(report[1]);
-    return false;
-  }
-  if (child == 0) {
-    close(report[0]);
-    if (fork() == 0) ExecInGrandchild(argv.data(), report[1]);
-    _exit(0);
-  }
-  close(report[1]);
-  while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
-  }
-  int error = 0;
-  ssize_t got;
-  do got = read(report[0], &error, sizeof error);
-  while (got < 0 && errno == EINTR);
-  close(report[0]);
-  return got == 0;  // the pipe closed on a successful exec
+  // posix_spawn shares our memory until the exec (no copy of a large GUI process) and
+  // reports a failed exec; the child gets its own session, default signals and only
+  // descriptors 0 to 2.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t none, all;
+  sigemptyset(&none);
+  sigfillset(&all);
+  posix_spawnattr_setsigmask(&attributes, &none);
+  posix_spawnattr_setsigdefault(&attributes, &all);
+  posix_spawnattr_setflags(&attributes,
+                           POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+  pid_t child = 0;
+  const int error = posix_spawn(&child, argv[0], &actions, &attributes, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
+  if (error != 0) return false;
+  Track(child);
+  return true;
 }
 
 std::vector<std::string> BuiltInCommandLine(const std::string& windowsCommand,

@@ -1,6 +1,6 @@
-// Starting programs on Linux: fork and exec, no shell, fire and forget. The started
-// program is re-parented at once (no zombies), inherits no descriptor of ours (the
-// instance lock, the X connection) and outlives the launcher.
+// Starting programs on Linux: no shell, fire and forget. The started program gets a
+// session of its own, inherits no descriptor of ours (the instance lock, the X
+// connection), outlives the launcher, and is reaped when it ends (no zombies).
 #pragma once
 
 #include <string>

@@ -17,6 +17,7 @@
 
 #include "platform/qt/launch_posix.h"
 #include "platform/qt/qt_window.h"
+#include "platform/session_end.h"
 
 static void InitialiseAssets() {
   Q_INIT_RESOURCE(assets);
@@ -243,10 +244,7 @@ void QtPlatform::EndProgram() {
 }
 
 void QtPlatform::EndSession() {
-  std::vector<QtWindow*> newestFirst(windows_.rbegin(), windows_.rend());
-  for (QtWindow* window : newestFirst)
-    if (!ending_ && std::find(windows_.begin(), windows_.end(), window) != windows_.end())
-      window->RequestClose(kUnloadBySession);
+  CloseNewestFirst(windows_, ending_);
   EndProgram();
 }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "platform/session_end.h"
 #include "platform/win32/win32_window.h"
 
 namespace qv {
@@ -237,10 +238,7 @@ void Win32Platform::EndProgram() {
 }
 
 void Win32Platform::EndSession() {
-  std::vector<Win32Window*> newestFirst(windows_.rbegin(), windows_.rend());
-  for (Win32Window* window : newestFirst)
-    if (!ending_ && std::find(windows_.begin(), windows_.end(), window) != windows_.end())
-      window->CloseRequest(kUnloadBySession);
+  CloseNewestFirst(windows_, ending_);
   EndProgram();
 }
 

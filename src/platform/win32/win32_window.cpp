@@ -229,7 +229,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CTLCOLOREDIT:
       return ControlColour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
     case WM_CLOSE:
-      if (owner) owner->CloseRequest(kUnloadByUser);
+      if (owner) owner->RequestClose(kUnloadByUser);
       return 0;
     case kDestroyLater:
       DestroyWindow(hwnd);
@@ -386,7 +386,7 @@ void Win32Window::Mouse(MouseEvent event, int control) {
   if (!closed_ && events_) events_->OnMouse(event, control);
 }
 
-void Win32Window::CloseRequest(int unloadMode) {
+void Win32Window::RequestClose(int unloadMode) {
   if (!closed_ && events_) events_->OnCloseRequest(unloadMode);
 }
 

@@ -42,7 +42,7 @@ class Win32Window final : public Window {
 
   // Called by the window procedures.
   void Mouse(MouseEvent event, int control);
-  void CloseRequest(int unloadMode);
+  void RequestClose(int unloadMode);
   void CheckBoxClicked(int control);
 
   static void RegisterClasses();

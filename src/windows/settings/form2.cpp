@@ -108,10 +108,18 @@ void Form2::PutReg() {
     app_.platform().ShowMessage(kNoMatch, kOkOnly, kCaption);
     return;
   }
-  if (!WriteSettings()) {
+  SettingsStore& store = app_.platform().Store();
+  store.Hold();
+  const bool written = WriteSettings();
+  if (!store.Commit() || !written) {
     // Nothing is closed or cleared: the user's edits stay for another try.
     app_.platform().ShowMessage(kNotSaved, kOkOnly, kCaption);
     return;
+  }
+  if (runEntryFailed_) {
+    const bool adding = window().Value(check2_) == 1;
+    app_.platform().ShowMessage(adding ? kRunEntryNotWritten : kRunEntryNotRemoved, kOkOnly,
+                                kCaption);
   }
   app_.menu().TimeOut(0.2);
   if (app_.Ending()) return;
@@ -119,7 +127,8 @@ void Form2::PutReg() {
   if (IsLoaded()) Unload();
 }
 
-// Writes every key in the fixed order; false at the first write that failed.
+// Writes every key in the fixed order, and the start-at-logon entry before `start`;
+// false at the first write that failed.
 bool Form2::WriteSettings() {
   SettingsStore& store = app_.platform().Store();
   auto write = [&](const std::string& key, const std::string& value) {
@@ -141,14 +150,8 @@ bool Form2::WriteSettings() {
 
   if (!write("use", scramble(std::to_string(window().Value(check1_)), kFlagKey))) return false;
   if (!write("show", window().Value(check3_) != 0 ? "yes" : "no")) return false;
-  const bool runEntryDone = UpdateStartAtLogon();
-  if (!write("start", std::to_string(window().Value(check2_)))) return false;
-  if (!runEntryDone) {
-    const bool adding = window().Value(check2_) == 1;
-    app_.platform().ShowMessage(adding ? kRunEntryNotWritten : kRunEntryNotRemoved, kOkOnly,
-                                kCaption);
-  }
-  return true;
+  runEntryFailed_ = !UpdateStartAtLogon();
+  return write("start", std::to_string(window().Value(check2_)));
 }
 
 // Adds or removes the start-at-logon entry as Check2 says; false when that failed.

@@ -48,6 +48,7 @@ class Form2 final : public Form {
   const std::array<int, kSlots> sel_;
   const std::array<int, 3> sett_;
   const int check1_, check2_, check3_;
+  bool runEntryFailed_ = false;
 };
 
 }  // namespace qv

@@ -1,0 +1,9 @@
+// The launcher as a loadable module: the Linux executable runs it once it holds the
+// instance lock.
+#include "platform/entry.h"
+#include "startup/module1.h"
+
+extern "C" __attribute__((visibility("default"))) int qv_run(int argc, char** argv) {
+  static int count = argc;  // QApplication keeps a reference to it
+  return qv::Main(false, [&] { return qv::MakePlatform(count, argv); });
+}

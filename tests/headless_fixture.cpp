@@ -34,8 +34,9 @@ HeadlessWindow& HeadlessTest::OpenSettings() {
 }
 
 void HeadlessTest::StoreSlot(int slot, const std::string& title, const std::string& path) {
-  platform.store.Set("title" + std::to_string(slot), ScrambleForwards(title, Keys().a));
-  platform.store.Set("prog" + std::to_string(slot), ScrambleForwards(path, Keys().a));
+  platform.store.Set(std::string("title") + std::to_string(slot),
+                     ScrambleForwards(title, Keys().a));
+  platform.store.Set(std::string("prog") + std::to_string(slot), ScrambleForwards(path, Keys().a));
 }
 
 void HeadlessTest::StorePassword(const std::string& password, bool inForce) {

@@ -48,7 +48,7 @@ TEST(StartDetached, StartsExactlyTheNamedFileWhateverItsName) {
   std::filesystem::create_directories(folder / "my");  // a decoy where a split would look
   WriteMarkerScript(folder / "my/decoy", folder / "decoy-ran");
   for (std::size_t i = 0; i < names.size(); ++i) {
-    const std::string marker = folder / ("ran" + std::to_string(i));
+    const std::string marker = folder / (std::string("ran") + std::to_string(i));
     WriteMarkerScript(folder / names[i], marker);
     ASSERT_TRUE(StartDetached({folder / names[i]})) << names[i];
     ASSERT_TRUE(WaitFor(marker)) << names[i];

@@ -123,15 +123,16 @@ TEST_F(MenuTest, BuiltInEntriesStartTheirTools) {
 
 TEST_F(MenuTest, EachSlotEntryStartsExactlyItsSlotsFile) {
   for (int n = 1; n <= 7; ++n)
-    StoreSlot(n, "T" + std::to_string(n), "/opt/my tools/prog " + std::to_string(n) + "; rm -rf ~");
+    StoreSlot(n, std::string("T") + std::to_string(n),
+              std::string("/opt/my tools/prog ") + std::to_string(n) + "; rm -rf ~");
   app->menu().GetReg();
   for (int n = 1; n <= 7; ++n) {
     Menu().Click("menu1", n + 4);
     ASSERT_FALSE(platform.started.empty());
     EXPECT_FALSE(platform.started.back().builtIn);
     EXPECT_EQ(platform.started.back().command,
-              "/opt/my tools/prog " + std::to_string(n) + "; rm -rf ~");
-    EXPECT_EQ(Menu().TextOf("menu1", n + 4), "T" + std::to_string(n));
+              std::string("/opt/my tools/prog ") + std::to_string(n) + "; rm -rf ~");
+    EXPECT_EQ(Menu().TextOf("menu1", n + 4), std::string("T") + std::to_string(n));
   }
   Menu().Click("menu1", 11);
   EXPECT_EQ(platform.started.back().command, "/opt/my tools/prog 7; rm -rf ~") << "top entry";

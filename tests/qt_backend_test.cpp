@@ -144,7 +144,7 @@ TEST_F(QtBackendTest, TheSettingsWindowBuildsItsControls) {
   EXPECT_FALSE(password->isEnabled());
   Child<QCheckBox>(top, "Check1")->setChecked(true);
   EXPECT_TRUE(password->isEnabled());
-  EXPECT_EQ(settings->window().Value(settings->spec().find("Check1")), 1);
+  EXPECT_EQ(settings->window().Value(settings->layout().find("Check1")), 1);
   settings->window().Close();
 }
 

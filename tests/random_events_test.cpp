@@ -79,8 +79,8 @@ class RandomSession {
   // A clickable label or check box of the window, the controls that do things.
   int AButton(const HeadlessWindow& window) {
     std::vector<int> buttons;
-    for (std::size_t i = 0; i < window.spec.controls.size(); ++i) {
-      const ControlSpec& c = window.spec.controls[i];
+    for (std::size_t i = 0; i < window.layout.controls.size(); ++i) {
+      const ControlLayout& c = window.layout.controls[i];
       if (c.look & kClickable || c.kind == ControlKind::CheckBox)
         buttons.push_back(static_cast<int>(i));
     }
@@ -103,29 +103,29 @@ class RandomSession {
     }
     // Mostly the newest window, as a user works in what just opened.
     HeadlessWindow& window = Chance(70) ? *open.back() : *open[Pick(static_cast<int>(open.size()))];
-    if (window.spec.name == "Form1" && Chance(20)) {
+    if (window.layout.name == "Form1" && Chance(20)) {
       Trace(depth, "Form1 Settings");
       return window.Click("Closer", 2);
     }
-    if (window.spec.name == "Form2" && Chance(8)) {
+    if (window.layout.name == "Form2" && Chance(8)) {
       Trace(depth, "Form2 Ok");
       return window.Click("Sett", 0);
     }
-    if (window.spec.name == "Form4" && Chance(15)) {
+    if (window.layout.name == "Form4" && Chance(15)) {
       Trace(depth, "Form4 Close");
       return window.Click("Clo");
     }
-    if (window.spec.name == "Form3" && Chance(30)) {  // the user who knows the password
+    if (window.layout.name == "Form3" && Chance(30)) {  // the user who knows the password
       Trace(depth, "Form3 right password");
       window.Type("Passwd", kNoIndex, window.TextOf("Text1"));
       return window.Click("Sett", 0);
     }
-    const auto& controls = window.spec.controls;
+    const auto& controls = window.layout.controls;
     int id = Pick(static_cast<int>(controls.size()) + 1) - 1;
     if (Chance(50)) id = AButton(window);
     const std::string name = id < 0 ? "" : controls[id].name;
     const int index = id < 0 ? kNoIndex : controls[id].index;
-    Trace(depth, window.spec.name + " " + std::to_string(choice) + " " + name + "(" +
+    Trace(depth, window.layout.name + std::string(" ") + std::to_string(choice) + " " + name + "(" +
                      std::to_string(index) + ")");
     if (choice < 50) {
       window.MouseMove(name, index);
@@ -136,7 +136,7 @@ class RandomSession {
       window.MouseDown(name, index);
     } else if (choice < 97) {
       if (id >= 0 && controls[id].kind == ControlKind::TextBox) {
-        if (window.spec.name == "Form2" && name == "Passwd" &&
+        if (window.layout.name == "Form2" && name == "Passwd" &&
             Chance(50)) {  // a valid pair now and then, so saves happen
           window.Type("Passwd", 0, "secret");
           window.Type("Passwd", 1, "secret");
@@ -164,7 +164,7 @@ class RandomSession {
   bool Check(std::size_t writtenBefore) {
     for (const char* form : kForms) {
       int open = 0;
-      for (HeadlessWindow* window : platform_.OpenWindows()) open += window->spec.name == form;
+      for (HeadlessWindow* window : platform_.OpenWindows()) open += window->layout.name == form;
       if (open > 1) return Fail(std::string(form) + " loaded twice");
     }
     if (platform_.ended) return platform_.tray.present ? Fail("icon left after the end") : true;
@@ -177,16 +177,16 @@ class RandomSession {
     if (written.size() == writtenBefore || written.back() != "start") return true;
     ++saves;
     if (keys.size() != 18)
-      return Fail("a completed save wrote " + std::to_string(keys.size()) + " keys");
+      return Fail(std::string("a completed save wrote ") + std::to_string(keys.size()) + " keys");
     KeyTables tables;
     tables.FillA();
     HeadlessWindow& menu = *platform_.Find("Form1");
     for (int n = 1; n <= 7; ++n) {
-      std::string title =
-          ScrambleBackwards(*platform_.store.Get("title" + std::to_string(n)), tables.a);
+      std::string title = ScrambleBackwards(
+          *platform_.store.Get(std::string("title") + std::to_string(n)), tables.a);
       if (title == SlotSentinel()) title = "(none)";
       if (menu.TextOf("menu1", n + 4) != title)
-        return Fail("menu slot " + std::to_string(n) + " stale");
+        return Fail(std::string("menu slot ") + std::to_string(n) + " stale");
     }
     return true;
   }

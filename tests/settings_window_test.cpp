@@ -67,9 +67,9 @@ TEST_F(SettingsWindowTest, SavedValuesComeBackExactly) {
   TypePasswords(w, "S3cret pass", "S3cret pass");
   const std::string high = "\x80\xA0\xE9\xFF";
   for (int k = 0; k < 7; ++k) {
-    platform.fileAnswers.push_back("/opt/My Apps/prog " + std::to_string(k) + high);
+    platform.fileAnswers.push_back(std::string("/opt/My Apps/prog ") + std::to_string(k) + high);
     w.Click("Sel", k);
-    w.Type("title", k, "T " + std::to_string(k) + high);
+    w.Type("title", k, std::string("T ") + std::to_string(k) + high);
   }
   w.Type("title", 6, "");
   w.Click("Check2");
@@ -87,8 +87,9 @@ TEST_F(SettingsWindowTest, SavedValuesComeBackExactly) {
   EXPECT_EQ(again.TextOf("Passwd", 0), "S3cret pass");
   EXPECT_EQ(again.TextOf("Passwd", 1), "S3cret pass");
   for (int k = 0; k < 6; ++k) {
-    EXPECT_EQ(again.TextOf("prog", k), "/opt/My Apps/prog " + std::to_string(k) + high);
-    EXPECT_EQ(again.TextOf("title", k), "T " + std::to_string(k) + high);
+    EXPECT_EQ(again.TextOf("prog", k),
+              std::string("/opt/My Apps/prog ") + std::to_string(k) + high);
+    EXPECT_EQ(again.TextOf("title", k), std::string("T ") + std::to_string(k) + high);
   }
   EXPECT_EQ(again.TextOf("title", 6), "");
   EXPECT_EQ(again.State("Check2").value, 1);

@@ -35,15 +35,19 @@ TEST(IniStore, EveryByteComesBackExactly) {
                                            "\"quoted\"",  " padded ",
                                            "x=y;z#w[qv]", "line\nbreak\r\n",
                                            "\xFF\xFE",    std::string(10 * 1024 * 1024, '\x01')};
+  auto key = [](std::size_t i) {
+    std::string name = "k";
+    return name += std::to_string(i);
+  };
   {
     IniSettingsStore store(home.path);
     for (std::size_t i = 0; i < values.size(); ++i)
-      ASSERT_TRUE(store.write("qv", "qv", "k" + std::to_string(i), values[i]));
+      ASSERT_TRUE(store.write("qv", "qv", key(i), values[i]));
     EXPECT_EQ(store.read("qv", "qv", "k0"), values[0]);
   }
   IniSettingsStore reopened(home.path);  // reads the file itself
   for (std::size_t i = 0; i < values.size(); ++i)
-    EXPECT_EQ(reopened.read("qv", "qv", "k" + std::to_string(i)), values[i]) << i;
+    EXPECT_EQ(reopened.read("qv", "qv", key(i)), values[i]) << i;
   EXPECT_EQ(reopened.read("qv", "qv", "missing", "fallback"), "fallback");
   EXPECT_EQ(reopened.read("qv", "qv", "missing"), "");
   EXPECT_EQ(reopened.FilePath("qv"), home / "qv/qv.ini");
@@ -95,7 +99,7 @@ TEST(IniStore, KillingASaveNeverLeavesAHalfWrittenStore) {
                                          "prog3",  "prog4",  "prog5",  "prog6",  "prog7",
                                          "use",    "show",   "start",  "clr1",   "clr2"};
   auto valueFor = [](int round, const std::string& key) {
-    return "round " + std::to_string(round) + " " + key + std::string(200, '.');
+    return std::string("round ") + std::to_string(round) + " " + key + std::string(200, '.');
   };
   std::mt19937 random(42);
   for (int attempt = 0; attempt < 25; ++attempt) {

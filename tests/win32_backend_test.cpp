@@ -49,7 +49,7 @@ class Win32BackendTest : public ::testing::Test {
     PumpMessages();
   }
   Win32Window& Menu() { return static_cast<Win32Window&>(app->menu().window()); }
-  int Id(const char* name, int index) { return app->menu().spec().find(name, index); }
+  int Id(const char* name, int index) { return app->menu().layout().find(name, index); }
 
   Win32Platform platform;
   std::unique_ptr<App> app;
@@ -124,23 +124,23 @@ TEST_F(Win32BackendTest, ALabelClickIsAPressAndAReleaseOnIt) {
 TEST_F(Win32BackendTest, TheSettingsWindowsControls) {
   auto settings = app->Load<Form2>();
   auto& window = static_cast<Win32Window&>(settings->window());
-  const WindowSpec& spec = settings->spec();
-  HWND password = window.ControlHandle(spec.find("Passwd", 0));
+  const WindowLayout& layout = settings->layout();
+  HWND password = window.ControlHandle(layout.find("Passwd", 0));
   EXPECT_TRUE(GetWindowLongPtrA(password, GWL_STYLE) & ES_PASSWORD);
   EXPECT_EQ(SendMessageA(password, EM_GETPASSWORDCHAR, 0, 0), '#');
-  EXPECT_TRUE(GetWindowLongPtrA(window.ControlHandle(spec.find("prog", 2)), GWL_STYLE) &
+  EXPECT_TRUE(GetWindowLongPtrA(window.ControlHandle(layout.find("prog", 2)), GWL_STYLE) &
               ES_READONLY);
   EXPECT_TRUE(GetWindowLongPtrA(window.Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW)
       << "in the taskbar";
-  HWND frame2 = window.ControlHandle(spec.find("Frame2"));
-  ExpectPlace(window.ControlHandle(spec.find("prog", 0)), frame2, 24, 32, 185, 19);
-  window.SetText(spec.find("title", 1), "ABCDEFGHIJKLMNOP");
-  EXPECT_EQ(window.Text(spec.find("title", 1)), "ABCDEFGHIJ");
-  EXPECT_EQ(window.Text(spec.find("prog", 1)), "(none)");
+  HWND frame2 = window.ControlHandle(layout.find("Frame2"));
+  ExpectPlace(window.ControlHandle(layout.find("prog", 0)), frame2, 24, 32, 185, 19);
+  window.SetText(layout.find("title", 1), "ABCDEFGHIJKLMNOP");
+  EXPECT_EQ(window.Text(layout.find("title", 1)), "ABCDEFGHIJ");
+  EXPECT_EQ(window.Text(layout.find("prog", 1)), "(none)");
   EXPECT_FALSE(IsWindowEnabled(password));
-  window.SetValue(spec.find("Check1"), 1);  // runs the click handling: the boxes follow
+  window.SetValue(layout.find("Check1"), 1);  // runs the click handling: the boxes follow
   EXPECT_TRUE(IsWindowEnabled(password));
-  SendMessageA(window.ControlHandle(spec.find("Check1")), BM_CLICK, 0, 0);  // as the user
+  SendMessageA(window.ControlHandle(layout.find("Check1")), BM_CLICK, 0, 0);  // as the user
   EXPECT_FALSE(IsWindowEnabled(password));
   app->Unload(*settings, kUnloadByProgram);
 }

@@ -1,7 +1,8 @@
 // The floor on Windows: a tray icon and a 151 x 256 popup window shown when the icon is
 // clicked and hidden when the window is, in plain Win32; single instance by a mutex.
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 namespace {
 

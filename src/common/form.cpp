@@ -5,8 +5,8 @@
 
 namespace qv {
 
-Form::Form(App& app, const WindowSpec& spec)
-    : app_(app), spec_(spec), window_(app.platform().NewWindow(spec, *this)) {}
+Form::Form(App& app, const WindowLayout& layout)
+    : app_(app), layout_(layout), window_(app.platform().NewWindow(layout, *this)) {}
 
 Form::~Form() = default;
 
@@ -15,8 +15,8 @@ void Form::Form_QueryUnload(bool&, int) {}
 void Form::OnMouse(MouseEvent event, int control) {
   if (!app_.IsLoaded(*this)) return;
   auto keepAlive = shared_from_this();
-  const bool known = control >= 0 && control < static_cast<int>(spec_.controls.size());
-  HandleMouse(event, known ? &spec_.controls[control] : nullptr);
+  const bool known = control >= 0 && control < static_cast<int>(layout_.controls.size());
+  HandleMouse(event, known ? &layout_.controls[control] : nullptr);
 }
 
 void Form::OnCloseRequest(int unloadMode) {
@@ -26,7 +26,7 @@ void Form::OnCloseRequest(int unloadMode) {
 }
 
 int Form::Id(const std::string& name, int index) const {
-  return spec_.find(name, index);
+  return layout_.find(name, index);
 }
 
 bool Form::IsLoaded() const {

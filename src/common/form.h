@@ -16,7 +16,7 @@ class App;
 
 class Form : public WindowEvents, public std::enable_shared_from_this<Form> {
  public:
-  Form(App& app, const WindowSpec& spec);
+  Form(App& app, const WindowLayout& layout);
   ~Form() override;
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
@@ -27,14 +27,14 @@ class Form : public WindowEvents, public std::enable_shared_from_this<Form> {
   virtual void Form_QueryUnload(bool& cancel, int unloadMode);
 
   Window& window() { return *window_; }
-  const WindowSpec& spec() const { return spec_; }
+  const WindowLayout& layout() const { return layout_; }
 
   void OnMouse(MouseEvent event, int control) final;
   void OnCloseRequest(int unloadMode) final;
 
  protected:
   // A mouse event over a control (nullptr: the window background).
-  virtual void HandleMouse(MouseEvent event, const ControlSpec* control) = 0;
+  virtual void HandleMouse(MouseEvent event, const ControlLayout* control) = 0;
 
   int Id(const std::string& name, int index = kNoIndex) const;
   template <std::size_t N>
@@ -48,12 +48,12 @@ class Form : public WindowEvents, public std::enable_shared_from_this<Form> {
   void Unload();
 
   App& app_;
-  const WindowSpec& spec_;
+  const WindowLayout& layout_;
   std::unique_ptr<Window> window_;
 };
 
 // True when the control is the element of the named array (or the named single control).
-inline bool Is(const ControlSpec* control, const char* name) {
+inline bool Is(const ControlLayout* control, const char* name) {
   return control != nullptr && control->name == name;
 }
 

@@ -41,7 +41,7 @@ void Form1::Form_Initialize() {
 }
 
 void Form1::Form_Load() {
-  tray_->SetIcon(spec_.icon);
+  tray_->SetIcon(layout_.icon);
   tray_->SetTooltip(kTooltip);
   tray_->Add();
   app_.keys().FillA();
@@ -65,9 +65,9 @@ void Form1::GetReg() {
   SettingsStore& store = app_.platform().Store();
   const KeyTable& a = app_.keys().a;
   for (int n = 1; n <= kSlots; ++n)
-    slotPath_[n] = store.read(kApp, kSection, "prog" + std::to_string(n));
+    slotPath_[n] = store.read(kApp, kSection, std::string("prog") + std::to_string(n));
   for (int n = 1; n <= kSlots; ++n)
-    slotTitle_[n] = store.read(kApp, kSection, "title" + std::to_string(n));
+    slotTitle_[n] = store.read(kApp, kSection, std::string("title") + std::to_string(n));
   for (int n = 1; n <= kSlots; ++n) slotPath_[n] = ScrambleBackwards(slotPath_[n], a);
   for (int n = 1; n <= kSlots; ++n) slotTitle_[n] = ScrambleBackwards(slotTitle_[n], a);
   for (int n = 1; n <= kSlots; ++n)
@@ -172,7 +172,7 @@ void Form1::PaintAllResting() {
   window().SetBackColour(closer_[2], resting);
 }
 
-void Form1::HandleMouse(MouseEvent event, const ControlSpec* control) {
+void Form1::HandleMouse(MouseEvent event, const ControlLayout* control) {
   const auto index = static_cast<std::int16_t>(control ? control->index : 0);
   if (event == MouseEvent::Move) {
     if (Is(control, "menu1"))

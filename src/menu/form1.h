@@ -11,7 +11,7 @@
 
 namespace qv {
 
-const WindowSpec& Form1Layout();
+const WindowLayout& Form1Layout();
 
 class Form1 final : public Form, public TrayEvents {
  public:
@@ -46,7 +46,7 @@ class Form1 final : public Form, public TrayEvents {
   const std::string& SlotTitle(int slot) const { return slotTitle_[slot]; }
 
  protected:
-  void HandleMouse(MouseEvent event, const ControlSpec* control) override;
+  void HandleMouse(MouseEvent event, const ControlLayout* control) override;
 
  private:
   void PaintAllResting();

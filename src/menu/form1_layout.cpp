@@ -5,30 +5,30 @@
 namespace qv {
 namespace {
 
-ControlSpec Entry(const char* name, int index, int top, const char* text) {
+ControlLayout Entry(const char* name, int index, int top, const char* text) {
   return Label(name, index, "", {360, top, 1935, 255}, text, kClickable);
 }
 
-WindowSpec Build() {
-  WindowSpec spec{"Form1", Form1::kWidth, Form1::kHeight, false, false, "qv", {}};
+WindowLayout Build() {
+  WindowLayout layout{"Form1", Form1::kWidth, Form1::kHeight, false, false, "qv", {}};
   const char* slotTexts[] = {"1", "2", "3", "4", "5", "6", "7"};
   for (int row = 0; row < 7; ++row)
-    spec.controls.push_back(Entry("menu1", 11 - row, 240 * row, slotTexts[row]));
+    layout.controls.push_back(Entry("menu1", 11 - row, 240 * row, slotTexts[row]));
   const char* tools[] = {"Defrag", "Scandisk", "Winipcfg", "Notepad", "Calculator"};
   for (int row = 0; row < 5; ++row)
-    spec.controls.push_back(Entry("menu1", 4 - row, 1800 + 240 * row, tools[row]));
-  spec.controls.push_back(Entry("Closer", 2, 3120, "Settings"));
-  spec.controls.push_back(Entry("Closer", 0, 3360, "Hide Menu"));
-  spec.controls.push_back(Entry("Closer", 1, 3600, "Exit Velmora"));
-  spec.controls.push_back(Picture("Image1", {0, 0, 450, 3855}, "strip_menu"));
-  return spec;
+    layout.controls.push_back(Entry("menu1", 4 - row, 1800 + 240 * row, tools[row]));
+  layout.controls.push_back(Entry("Closer", 2, 3120, "Settings"));
+  layout.controls.push_back(Entry("Closer", 0, 3360, "Hide Menu"));
+  layout.controls.push_back(Entry("Closer", 1, 3600, "Exit Velmora"));
+  layout.controls.push_back(Picture("Image1", {0, 0, 450, 3855}, "strip_menu"));
+  return layout;
 }
 
 }  // namespace
 
-const WindowSpec& Form1Layout() {
-  static const WindowSpec spec = Build();
-  return spec;
+const WindowLayout& Form1Layout() {
+  static const WindowLayout layout = Build();
+  return layout;
 }
 
 }  // namespace qv

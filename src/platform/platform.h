@@ -10,7 +10,7 @@
 
 #include "common/colour.h"
 #include "common/twips.h"
-#include "platform/window_spec.h"
+#include "platform/window_layout.h"
 
 namespace qv {
 
@@ -27,7 +27,7 @@ constexpr int kUnloadByUser = 0;     // close keystroke
 constexpr int kUnloadByProgram = 1;  // the program's own unload
 constexpr int kUnloadBySession = 2;  // the desktop session is ending
 
-// What a window hears from the platform. Control ids are positions in its WindowSpec.
+// What a window hears from the platform. Control ids are positions in its WindowLayout.
 class WindowEvents {
  public:
   virtual ~WindowEvents() = default;
@@ -81,7 +81,7 @@ constexpr int kAnswerOk = 1;
 constexpr int kAnswerYes = 6;
 constexpr int kAnswerNo = 7;
 
-struct FileDialogSpec {
+struct FileDialogOptions {
   std::string title;
   std::string filterName;  // one entry
   std::string patterns;    // "*.exe;*.com;*.bat"
@@ -93,12 +93,12 @@ class Platform {
  public:
   virtual ~Platform() = default;
 
-  virtual std::unique_ptr<Window> NewWindow(const WindowSpec& spec, WindowEvents& events) = 0;
+  virtual std::unique_ptr<Window> NewWindow(const WindowLayout& layout, WindowEvents& events) = 0;
   virtual std::unique_ptr<TrayIcon> NewTrayIcon(TrayEvents& events) = 0;
 
   virtual int ShowMessage(const std::string& text, int style, const std::string& caption) = 0;
   // The chosen file's full path, or nothing when the user cancelled.
-  virtual std::optional<std::string> OpenFileDialog(const FileDialogSpec& spec) = 0;
+  virtual std::optional<std::string> OpenFileDialog(const FileDialogOptions& options) = 0;
 
   // Fire and forget: a built-in tool by its Windows command, or exactly the named file.
   virtual void StartBuiltIn(const std::string& command, int windowStyle) = 0;

@@ -43,12 +43,12 @@ void RunNext(std::deque<std::function<void()>>& actions) {
 
 // --- windows -------------------------------------------------------------------------
 
-HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const WindowSpec& spec,
+HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const WindowLayout& layout,
                                WindowEvents& events)
-    : spec(spec), platform_(platform), events_(events), controls_(spec.controls.size()) {
+    : layout(layout), platform_(platform), events_(events), controls_(layout.controls.size()) {
   for (std::size_t i = 0; i < controls_.size(); ++i) {
-    controls_[i].text = spec.controls[i].text;
-    controls_[i].back = spec.controls[i].look & kWhiteBack ? kWhite : kDefaultHover;
+    controls_[i].text = layout.controls[i].text;
+    controls_[i].back = layout.controls[i].look & kWhiteBack ? kWhite : kDefaultHover;
   }
   platform_.windows_.push_back(this);
 }
@@ -69,7 +69,7 @@ void HeadlessWindow::MoveTo(float leftTwips, float topTwips) {
 }
 
 void HeadlessWindow::SetText(int control, const std::string& text) {
-  const int limit = spec.controls.at(control).maxLength;
+  const int limit = layout.controls.at(control).maxLength;
   controls_.at(control).text = limit > 0 ? text.substr(0, limit) : text;
 }
 
@@ -101,8 +101,9 @@ void HeadlessWindow::SetValue(int control, int value) {
 
 int HeadlessWindow::IdOf(const std::string& name, int index) const {
   if (name.empty()) return kWindowItself;
-  const int id = spec.find(name, index);
-  if (id < 0) throw std::out_of_range("no control " + name + "(" + std::to_string(index) + ")");
+  const int id = layout.find(name, index);
+  if (id < 0)
+    throw std::out_of_range("no control " + name + std::string("(") + std::to_string(index) + ")");
   return id;
 }
 
@@ -117,7 +118,7 @@ void HeadlessWindow::MouseDown(const std::string& name, int index) {
 void HeadlessWindow::Click(const std::string& name, int index) {
   if (closed) return;
   const int id = IdOf(name, index);
-  if (id >= 0 && spec.controls[id].kind == ControlKind::CheckBox) {
+  if (id >= 0 && layout.controls[id].kind == ControlKind::CheckBox) {
     if (controls_[id].enabled) SetValue(id, controls_[id].value == 0 ? 1 : 0);
     return;
   }
@@ -126,7 +127,7 @@ void HeadlessWindow::Click(const std::string& name, int index) {
 
 void HeadlessWindow::Type(const std::string& name, int index, const std::string& text) {
   const int id = IdOf(name, index);
-  if (closed || !controls_[id].enabled || spec.controls[id].look & kReadOnly) return;
+  if (closed || !controls_[id].enabled || layout.controls[id].look & kReadOnly) return;
   SetText(id, text);
 }
 
@@ -185,8 +186,9 @@ bool HeadlessRunEntries::DeleteRunValue(std::string_view name) {
 HeadlessPlatform::HeadlessPlatform() = default;
 HeadlessPlatform::~HeadlessPlatform() = default;
 
-std::unique_ptr<Window> HeadlessPlatform::NewWindow(const WindowSpec& spec, WindowEvents& events) {
-  return std::make_unique<HeadlessWindow>(*this, spec, events);
+std::unique_ptr<Window> HeadlessPlatform::NewWindow(const WindowLayout& layout,
+                                                    WindowEvents& events) {
+  return std::make_unique<HeadlessWindow>(*this, layout, events);
 }
 
 std::unique_ptr<TrayIcon> HeadlessPlatform::NewTrayIcon(TrayEvents& events) {
@@ -200,8 +202,8 @@ int HeadlessPlatform::ShowMessage(const std::string& text, int style, const std:
   return TakeFront(messageAnswers, style == kYesNoQuestion ? kAnswerNo : kAnswerOk);
 }
 
-std::optional<std::string> HeadlessPlatform::OpenFileDialog(const FileDialogSpec& spec) {
-  dialogs.push_back(spec);
+std::optional<std::string> HeadlessPlatform::OpenFileDialog(const FileDialogOptions& options) {
+  dialogs.push_back(options);
   return TakeFront(fileAnswers, std::optional<std::string>{});
 }
 
@@ -222,7 +224,7 @@ void HeadlessPlatform::RunEventsUntil(double deadline) {
 
 HeadlessWindow* HeadlessPlatform::Find(const std::string& name) const {
   for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
-    if ((*it)->spec.name == name && !(*it)->closed) return *it;
+    if ((*it)->layout.name == name && !(*it)->closed) return *it;
   return nullptr;
 }
 

@@ -29,7 +29,7 @@ struct ControlState {
 
 class HeadlessWindow final : public Window {
  public:
-  HeadlessWindow(HeadlessPlatform& platform, const WindowSpec& spec, WindowEvents& events);
+  HeadlessWindow(HeadlessPlatform& platform, const WindowLayout& layout, WindowEvents& events);
   ~HeadlessWindow() override;
 
   void Show() override { visible = true; }
@@ -65,7 +65,7 @@ class HeadlessWindow final : public Window {
     return State(name, index).text;
   }
 
-  const WindowSpec& spec;
+  const WindowLayout& layout;
   bool visible = false;
   bool topmost = false;
   bool closed = false;
@@ -137,10 +137,10 @@ class HeadlessPlatform final : public Platform {
   HeadlessPlatform();
   ~HeadlessPlatform() override;
 
-  std::unique_ptr<Window> NewWindow(const WindowSpec& spec, WindowEvents& events) override;
+  std::unique_ptr<Window> NewWindow(const WindowLayout& layout, WindowEvents& events) override;
   std::unique_ptr<TrayIcon> NewTrayIcon(TrayEvents& events) override;
   int ShowMessage(const std::string& text, int style, const std::string& caption) override;
-  std::optional<std::string> OpenFileDialog(const FileDialogSpec& spec) override;
+  std::optional<std::string> OpenFileDialog(const FileDialogOptions& options) override;
   void StartBuiltIn(const std::string& command, int windowStyle) override;
   void StartFile(const std::string& path, int windowStyle) override;
   double Now() override { return clock; }
@@ -174,7 +174,7 @@ class HeadlessPlatform final : public Platform {
 
   std::vector<StartedProgram> started;
   std::vector<ShownMessage> messages;
-  std::vector<FileDialogSpec> dialogs;
+  std::vector<FileDialogOptions> dialogs;
   std::vector<double> waits;  // durations asked of RunEventsUntil
   // Scripted answers, first in first out. Unscripted: OK, No, and a cancelled dialog.
   std::deque<int> messageAnswers;

@@ -161,8 +161,8 @@ void QtPlatform::WatchTerminationSignals() {
   for (int s : {SIGTERM, SIGHUP, SIGINT}) sigaction(s, &action, nullptr);
 }
 
-std::unique_ptr<Window> QtPlatform::NewWindow(const WindowSpec& spec, WindowEvents& events) {
-  auto window = std::make_unique<QtWindow>(spec, events, this);
+std::unique_ptr<Window> QtPlatform::NewWindow(const WindowLayout& layout, WindowEvents& events) {
+  auto window = std::make_unique<QtWindow>(layout, events, this);
   windows_.push_back(window.get());
   return window;
 }
@@ -186,10 +186,10 @@ int QtPlatform::ShowMessage(const std::string& text, int style, const std::strin
   return AnswerFor(box.standardButton(box.clickedButton()));
 }
 
-std::optional<std::string> QtPlatform::OpenFileDialog(const FileDialogSpec& spec) {
+std::optional<std::string> QtPlatform::OpenFileDialog(const FileDialogOptions& options) {
   // Programs on Linux have no extension to filter by: the one entry lists every file.
-  QFileDialog dialog(QApplication::activeWindow(), QString::fromUtf8(spec.title.c_str()), {},
-                     QString::fromUtf8(spec.filterName.c_str()) + " (*)");
+  QFileDialog dialog(QApplication::activeWindow(), QString::fromUtf8(options.title.c_str()), {},
+                     QString::fromUtf8(options.filterName.c_str()) + " (*)");
   dialog.setObjectName("FileDialog");
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setWindowFlag(Qt::WindowStaysOnTopHint);

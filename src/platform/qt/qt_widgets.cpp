@@ -4,7 +4,7 @@
 #include <QCloseEvent>
 #include <QPainter>
 
-#include "platform/window_spec.h"
+#include "platform/window_layout.h"
 
 namespace qv {
 

@@ -21,9 +21,9 @@ QRect Pixels(const TwipRect& r) {
           TwipsToPixels(r.height)};
 }
 
-Qt::WindowFlags FlagsFor(const WindowSpec& spec) {
+Qt::WindowFlags FlagsFor(const WindowLayout& layout) {
   Qt::WindowFlags flags = Qt::FramelessWindowHint;
-  return flags | (spec.inTaskbar ? Qt::Window : Qt::Tool);
+  return flags | (layout.inTaskbar ? Qt::Window : Qt::Tool);
 }
 
 QString FromNarrow(const std::string& text) {
@@ -57,8 +57,11 @@ bool EventRouter::eventFilter(QObject* watched, QEvent* event) {
   return owner ? owner->Route(watched, event) : false;
 }
 
-QtWindow::QtWindow(const WindowSpec& spec, WindowEvents& events, QtPlatform* platform)
-    : spec_(spec), events_(&events), platform_(platform), top_(new TopWidget(FlagsFor(spec))) {
+QtWindow::QtWindow(const WindowLayout& layout, WindowEvents& events, QtPlatform* platform)
+    : layout_(layout),
+      events_(&events),
+      platform_(platform),
+      top_(new TopWidget(FlagsFor(layout))) {
   router_ = new EventRouter(this);
   router_->setParent(top_);
   Build();
@@ -73,20 +76,21 @@ QtWindow::~QtWindow() {
 }
 
 void QtWindow::Build() {
-  top_->setObjectName(QString::fromStdString(spec_.name));
-  top_->setFixedSize(TwipsToPixels(spec_.width), TwipsToPixels(spec_.height));
+  top_->setObjectName(QString::fromStdString(layout_.name));
+  top_->setFixedSize(TwipsToPixels(layout_.width), TwipsToPixels(layout_.height));
   top_->setMouseTracking(true);
   top_->installEventFilter(router_);
   Fill(top_, ToQColor(kSystemWindow, QApplication::palette()));
   top_->onCloseRequest = [this] { RequestClose(kUnloadByUser); };
   ids_[top_] = kWindowItself;
-  for (const ControlSpec& control : spec_.controls) {
+  for (const ControlLayout& control : layout_.controls) {
     QWidget* parent = top_;
-    if (!control.parent.empty()) parent = widgets_.at(spec_.find(control.parent));
+    if (!control.parent.empty()) parent = widgets_.at(layout_.find(control.parent));
     QWidget* widget = MakeControl(control, parent);
-    widget->setObjectName(QString::fromStdString(
-        control.index == kNoIndex ? control.name
-                                  : control.name + "(" + std::to_string(control.index) + ")"));
+    widget->setObjectName(QString::fromStdString(control.index == kNoIndex
+                                                     ? control.name
+                                                     : control.name + std::string("(") +
+                                                           std::to_string(control.index) + ")"));
     widget->move(Pixels(control.place).topLeft());
     if (!(control.look & kAutoSize) || control.kind != ControlKind::Label)
       widget->resize(Pixels(control.place).size());
@@ -100,14 +104,14 @@ void QtWindow::Build() {
   }
   QWidget* previous = nullptr;
   for (int order = 0; order < 64; ++order)
-    for (std::size_t i = 0; i < spec_.controls.size(); ++i)
-      if (spec_.controls[i].tabOrder == order) {
+    for (std::size_t i = 0; i < layout_.controls.size(); ++i)
+      if (layout_.controls[i].tabOrder == order) {
         if (previous) QWidget::setTabOrder(previous, widgets_[i]);
         previous = widgets_[i];
       }
 }
 
-QWidget* QtWindow::MakeControl(const ControlSpec& control, QWidget* parent) {
+QWidget* QtWindow::MakeControl(const ControlLayout& control, QWidget* parent) {
   const QColor white(Qt::white);
   switch (control.kind) {
     case ControlKind::Label: {
@@ -180,8 +184,8 @@ bool QtWindow::Route(QObject* watched, QEvent* event) {
     const bool sameControl = pressed_ == id && mouse->button() == Qt::LeftButton;
     pressed_ = -2;
     const bool clickable =
-        id == kWindowItself || (spec_.controls[id].kind != ControlKind::TextBox &&
-                                spec_.controls[id].kind != ControlKind::CheckBox);
+        id == kWindowItself || (layout_.controls[id].kind != ControlKind::TextBox &&
+                                layout_.controls[id].kind != ControlKind::CheckBox);
     auto* widget = static_cast<QWidget*>(watched);
     if (sameControl && clickable && widget->rect().contains(mouse->position().toPoint()))
       events_->OnMouse(MouseEvent::Click, id);
@@ -199,10 +203,10 @@ void QtWindow::RequestClose(int unloadMode) {
 
 void QtWindow::FocusFirst() {
   int best = -1;
-  for (std::size_t i = 0; i < spec_.controls.size(); ++i) {
-    const ControlSpec& c = spec_.controls[i];
+  for (std::size_t i = 0; i < layout_.controls.size(); ++i) {
+    const ControlLayout& c = layout_.controls[i];
     if (c.tabOrder >= 0 && widgets_[i]->isEnabled() && !(c.look & kHidden) &&
-        (best < 0 || c.tabOrder < spec_.controls[best].tabOrder))
+        (best < 0 || c.tabOrder < layout_.controls[best].tabOrder))
       best = static_cast<int>(i);
   }
   if (best >= 0) widgets_[best]->setFocus();
@@ -210,7 +214,7 @@ void QtWindow::FocusFirst() {
 
 void QtWindow::Show() {
   if (closed_) return;
-  if (spec_.centred && !placed_) {
+  if (layout_.centred && !placed_) {
     placed_ = true;
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     top_->move(screen.center() - top_->rect().center());

@@ -29,7 +29,7 @@ class EventRouter final : public QObject {
 class QtWindow final : public Window {
  public:
   // Tells the platform when it goes, if one is given.
-  QtWindow(const WindowSpec& spec, WindowEvents& events, QtPlatform* platform = nullptr);
+  QtWindow(const WindowLayout& layout, WindowEvents& events, QtPlatform* platform = nullptr);
   ~QtWindow() override;
 
   void Show() override;
@@ -55,10 +55,10 @@ class QtWindow final : public Window {
   friend class EventRouter;
   bool Route(QObject* watched, QEvent* event);
   void Build();
-  QWidget* MakeControl(const ControlSpec& control, QWidget* parent);
+  QWidget* MakeControl(const ControlLayout& control, QWidget* parent);
   void FocusFirst();
 
-  const WindowSpec& spec_;
+  const WindowLayout& layout_;
   WindowEvents* events_;
   QtPlatform* platform_;
   TopWidget* top_;

@@ -115,8 +115,8 @@ Win32Platform::Win32Platform() {
 
 Win32Platform::~Win32Platform() = default;
 
-std::unique_ptr<Window> Win32Platform::NewWindow(const WindowSpec& spec, WindowEvents& events) {
-  auto window = std::make_unique<Win32Window>(spec, events, dpi_, this);
+std::unique_ptr<Window> Win32Platform::NewWindow(const WindowLayout& layout, WindowEvents& events) {
+  auto window = std::make_unique<Win32Window>(layout, events, dpi_, this);
   windows_.push_back(window.get());
   return window;
 }
@@ -135,8 +135,8 @@ int Win32Platform::ShowMessage(const std::string& text, int style, const std::st
                      static_cast<UINT>(style) | MB_SETFOREGROUND);
 }
 
-std::optional<std::string> Win32Platform::OpenFileDialog(const FileDialogSpec& spec) {
-  std::string filter = spec.filterName + '\0' + spec.patterns + '\0' + '\0';
+std::optional<std::string> Win32Platform::OpenFileDialog(const FileDialogOptions& options) {
+  std::string filter = options.filterName + '\0' + options.patterns + '\0' + '\0';
   std::string file(32768, '\0');
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;
@@ -144,7 +144,7 @@ std::optional<std::string> Win32Platform::OpenFileDialog(const FileDialogSpec& s
   dialog.lpstrFilter = filter.c_str();
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
-  dialog.lpstrTitle = spec.title.c_str();
+  dialog.lpstrTitle = options.title.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   if (!GetOpenFileNameA(&dialog)) return std::nullopt;
   file.resize(file.find('\0'));

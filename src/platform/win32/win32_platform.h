@@ -20,10 +20,10 @@ class Win32Platform final : public Platform {
   Win32Platform();
   ~Win32Platform() override;
 
-  std::unique_ptr<Window> NewWindow(const WindowSpec& spec, WindowEvents& events) override;
+  std::unique_ptr<Window> NewWindow(const WindowLayout& layout, WindowEvents& events) override;
   std::unique_ptr<TrayIcon> NewTrayIcon(TrayEvents& events) override;
   int ShowMessage(const std::string& text, int style, const std::string& caption) override;
-  std::optional<std::string> OpenFileDialog(const FileDialogSpec& spec) override;
+  std::optional<std::string> OpenFileDialog(const FileDialogOptions& options) override;
   void StartBuiltIn(const std::string& command, int windowStyle) override;
   void StartFile(const std::string& path, int windowStyle) override;
   double Now() override;

@@ -26,7 +26,7 @@ namespace {
 // What each control's window procedure needs; freed with the control.
 struct ControlData {
   WindowLink* link = nullptr;
-  const ControlSpec* spec = nullptr;
+  const ControlLayout* layout = nullptr;
   int id = 0;
   COLORREF back = RGB(255, 255, 255);
   std::string text;
@@ -45,7 +45,7 @@ WindowLink* LinkOf(HWND top) {
 }
 
 HFONT FontFor(const ControlData& data) {
-  if (data.spec->look & (kClickable | kBoldFont)) return data.link->boldFont;
+  if (data.layout->look & (kClickable | kBoldFont)) return data.link->boldFont;
   return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
@@ -65,7 +65,7 @@ void PaintControl(HWND hwnd, ControlData& data) {
                SRCCOPY);
     SelectObject(source, old);
     DeleteDC(source);
-    if (data.spec->look & kSunken) DrawEdge(dc, &area, EDGE_SUNKEN, BF_RECT);
+    if (data.layout->look & kSunken) DrawEdge(dc, &area, EDGE_SUNKEN, BF_RECT);
   } else {
     HBRUSH brush = CreateSolidBrush(data.back);
     FillRect(dc, &area, brush);
@@ -73,7 +73,7 @@ void PaintControl(HWND hwnd, ControlData& data) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     HGDIOBJ old = SelectObject(dc, FontFor(data));
-    const bool centred = data.spec->look & (kClickable | kCentred);
+    const bool centred = data.layout->look & (kClickable | kCentred);
     DrawTextA(dc, data.text.c_str(), static_cast<int>(data.text.size()), &area,
               (centred ? DT_CENTER : DT_LEFT) | DT_NOPREFIX);
     SelectObject(dc, old);
@@ -172,7 +172,7 @@ LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 LRESULT ControlColour(HWND control, HDC dc) {
   ControlData* data = DataOf(control);
   const bool white =
-      !data || data->spec->kind == ControlKind::TextBox || (data->spec->look & kWhiteBack);
+      !data || data->layout->kind == ControlKind::TextBox || (data->layout->look & kWhiteBack);
   SetBkColor(dc, white ? RGB(255, 255, 255) : GetSysColor(COLOR_WINDOW));
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
   return reinterpret_cast<LRESULT>(white ? GetStockObject(WHITE_BRUSH)
@@ -284,13 +284,13 @@ void Win32Window::RegisterClasses() {
   RegisterClassA(&control);
 }
 
-Win32Window::Win32Window(const WindowSpec& spec, WindowEvents& events, int dpi,
+Win32Window::Win32Window(const WindowLayout& layout, WindowEvents& events, int dpi,
                          Win32Platform* platform)
-    : spec_(spec),
+    : layout_(layout),
       events_(&events),
       dpi_(dpi),
       platform_(platform),
-      controls_(spec.controls.size()) {
+      controls_(layout.controls.size()) {
   RegisterClasses();
   Build();
 }
@@ -303,10 +303,10 @@ Win32Window::~Win32Window() {
 }
 
 void Win32Window::Build() {
-  const DWORD extended = spec_.inTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
+  const DWORD extended = layout_.inTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
   hwnd_ =
       CreateWindowExA(extended | WS_EX_CONTROLPARENT, kWindowClass, "", WS_POPUP | WS_CLIPCHILDREN,
-                      0, 0, Pixels(spec_.width), Pixels(spec_.height), nullptr, nullptr,
+                      0, 0, Pixels(layout_.width), Pixels(layout_.height), nullptr, nullptr,
                       GetModuleHandleA(nullptr), nullptr);
   link_ = new WindowLink;
   link_->owner = this;
@@ -314,20 +314,20 @@ void Win32Window::Build() {
                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                 CLEARTYPE_QUALITY, DEFAULT_PITCH, "Verdana");
   SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(link_));
-  for (std::size_t i = 0; i < spec_.controls.size(); ++i) {
-    const ControlSpec& control = spec_.controls[i];
-    HWND parent = control.parent.empty() ? hwnd_ : controls_.at(spec_.find(control.parent)).hwnd;
+  for (std::size_t i = 0; i < layout_.controls.size(); ++i) {
+    const ControlLayout& control = layout_.controls[i];
+    HWND parent = control.parent.empty() ? hwnd_ : controls_.at(layout_.find(control.parent)).hwnd;
     controls_[i].hwnd = MakeControl(control, static_cast<int>(i), parent);
   }
   // Sibling order is tab order: controls that take the focus go last, in their order.
   for (int order = 0; order < 64; ++order)
-    for (std::size_t i = 0; i < spec_.controls.size(); ++i)
-      if (spec_.controls[i].tabOrder == order)
+    for (std::size_t i = 0; i < layout_.controls.size(); ++i)
+      if (layout_.controls[i].tabOrder == order)
         SetWindowPos(controls_[i].hwnd, HWND_BOTTOM, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-HWND Win32Window::MakeControl(const ControlSpec& control, int id, HWND parent) {
+HWND Win32Window::MakeControl(const ControlLayout& control, int id, HWND parent) {
   const TwipRect& p = control.place;
   const char* windowClass = kControlClass;
   DWORD style = WS_CHILD | (control.look & kHidden ? 0 : WS_VISIBLE);
@@ -356,7 +356,7 @@ HWND Win32Window::MakeControl(const ControlSpec& control, int id, HWND parent) {
                               GetModuleHandleA(nullptr), nullptr);
   auto* data = new ControlData;
   data->link = link_;
-  data->spec = &control;
+  data->layout = &control;
   data->id = id;
   data->text = control.text;
   data->back = ToColorRef(control.look & kWhiteBack ? kWhite : kSystemWindow);
@@ -399,10 +399,10 @@ void Win32Window::CheckBoxClicked(int control) {
 
 void Win32Window::FocusFirst() {
   int best = -1;
-  for (std::size_t i = 0; i < spec_.controls.size(); ++i) {
-    const ControlSpec& c = spec_.controls[i];
+  for (std::size_t i = 0; i < layout_.controls.size(); ++i) {
+    const ControlLayout& c = layout_.controls[i];
     if (c.tabOrder >= 0 && IsWindowEnabled(controls_[i].hwnd) && !(c.look & kHidden) &&
-        (best < 0 || c.tabOrder < spec_.controls[best].tabOrder))
+        (best < 0 || c.tabOrder < layout_.controls[best].tabOrder))
       best = static_cast<int>(i);
   }
   if (best >= 0) SetFocus(controls_[best].hwnd);
@@ -410,7 +410,7 @@ void Win32Window::FocusFirst() {
 
 void Win32Window::Show() {
   if (closed_) return;
-  if (spec_.centred && !placed_) {
+  if (layout_.centred && !placed_) {
     placed_ = true;
     RECT area;
     GetWindowRect(hwnd_, &area);
@@ -450,13 +450,13 @@ void Win32Window::MoveTo(float leftTwips, float topTwips) {
 
 void Win32Window::SetText(int control, const std::string& text) {
   HWND hwnd = controls_.at(control).hwnd;
-  const ControlSpec& spec = spec_.controls[control];
-  const std::string value = spec.maxLength > 0 ? text.substr(0, spec.maxLength) : text;
+  const ControlLayout& layout = layout_.controls[control];
+  const std::string value = layout.maxLength > 0 ? text.substr(0, layout.maxLength) : text;
   ControlData* data = DataOf(hwnd);
-  if (data && !data->original && spec.kind != ControlKind::Frame) {
+  if (data && !data->original && layout.kind != ControlKind::Frame) {
     if (data->text == value) return;
     data->text = value;
-    if (spec.look & kAutoSize) {
+    if (layout.look & kAutoSize) {
       HDC dc = GetDC(hwnd);
       HGDIOBJ old = SelectObject(dc, FontFor(*data));
       RECT needed{0, 0, 0, 0};
@@ -504,7 +504,7 @@ void Win32Window::SetEnabled(int control, bool enabled) {
 }
 
 int Win32Window::Value(int control) const {
-  if (spec_.controls.at(control).kind != ControlKind::CheckBox) return 0;
+  if (layout_.controls.at(control).kind != ControlKind::CheckBox) return 0;
   switch (SendMessageA(controls_[control].hwnd, BM_GETCHECK, 0, 0)) {
     case BST_CHECKED:
       return 1;
@@ -516,7 +516,7 @@ int Win32Window::Value(int control) const {
 }
 
 void Win32Window::SetValue(int control, int value) {
-  if (spec_.controls.at(control).kind != ControlKind::CheckBox) return;
+  if (layout_.controls.at(control).kind != ControlKind::CheckBox) return;
   HWND box = controls_[control].hwnd;
   if (value == 2)
     SetWindowLongPtrA(box, GWL_STYLE, (GetWindowLongPtrA(box, GWL_STYLE) & ~0xF) | BS_AUTO3STATE);

@@ -17,7 +17,7 @@ class Win32Platform;
 class Win32Window final : public Window {
  public:
   // Tells the platform when it goes, if one is given.
-  Win32Window(const WindowSpec& spec, WindowEvents& events, int dpi,
+  Win32Window(const WindowLayout& layout, WindowEvents& events, int dpi,
               Win32Platform* platform = nullptr);
   ~Win32Window() override;
 
@@ -54,10 +54,10 @@ class Win32Window final : public Window {
   };
   int Pixels(double twips) const { return MulDiv(static_cast<int>(twips), dpi_, 1440); }
   void Build();
-  HWND MakeControl(const ControlSpec& control, int id, HWND parent);
+  HWND MakeControl(const ControlLayout& control, int id, HWND parent);
   void FocusFirst();
 
-  const WindowSpec& spec_;
+  const WindowLayout& layout_;
   WindowEvents* events_;
   const int dpi_;
   Win32Platform* platform_;

@@ -15,9 +15,9 @@ namespace qv {
 
 namespace {
 
-WindowSpec Build() {
-  WindowSpec spec{"Form3", 3900, 1350, false, true, "", {}};
-  auto& c = spec.controls;
+WindowLayout Build() {
+  WindowLayout layout{"Form3", 3900, 1350, false, true, "", {}};
+  auto& c = layout.controls;
   c.push_back(Picture("Image1", {0, 0, 450, 1350}, "strip_password"));
   c.push_back(Frame("Frame1", {480, 0, 3375, 1335}, "Enter Password To Change Settings"));
   c.push_back(Label("Label1", kNoIndex, "Frame1", {120, 360, 135, 240}, "1",
@@ -27,14 +27,14 @@ WindowSpec Build() {
   c.push_back(Label("Sett", 0, "Frame1", {120, 840, 1575, 255}, "Ok", kClickable));
   c.push_back(Label("Sett", 1, "Frame1", {1680, 840, 1575, 255}, "Cancel", kClickable));
   c.push_back(TextBox("Text1", kNoIndex, "Frame1", {2400, 480, 375, 285}, "", kHidden, -1));
-  return spec;
+  return layout;
 }
 
 }  // namespace
 
-const WindowSpec& Form3Layout() {
-  static const WindowSpec spec = Build();
-  return spec;
+const WindowLayout& Form3Layout() {
+  static const WindowLayout layout = Build();
+  return layout;
 }
 
 Form3::Form3(App& app)
@@ -89,7 +89,7 @@ void Form3::Image1_MouseDown() {
   DragWindow(window());
 }
 
-void Form3::HandleMouse(MouseEvent event, const ControlSpec* control) {
+void Form3::HandleMouse(MouseEvent event, const ControlLayout* control) {
   const auto index = static_cast<std::int16_t>(control ? control->index : 0);
   if (event == MouseEvent::Move) {
     if (!control || Is(control, "Frame1"))

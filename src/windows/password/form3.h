@@ -9,7 +9,7 @@
 
 namespace qv {
 
-const WindowSpec& Form3Layout();
+const WindowLayout& Form3Layout();
 
 class Form3 final : public Form {
  public:
@@ -22,7 +22,7 @@ class Form3 final : public Form {
   void Image1_MouseDown();
 
  protected:
-  void HandleMouse(MouseEvent event, const ControlSpec* control) override;
+  void HandleMouse(MouseEvent event, const ControlLayout* control) override;
 
  private:
   bool PasswordInForce();

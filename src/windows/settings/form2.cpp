@@ -15,8 +15,8 @@
 namespace qv {
 namespace {
 
-const FileDialogSpec kProgramDialog{"Select A Program Or Cancel To Unset!!", "Supported Files",
-                                    "*.exe;*.com;*.bat"};
+const FileDialogOptions kProgramDialog{"Select A Program Or Cancel To Unset!!", "Supported Files",
+                                       "*.exe;*.com;*.bat"};
 
 constexpr const char* kTooShort = "Password Length has to be 6 chars or more!";
 constexpr const char* kNoMatch = "Password Does Not Match";
@@ -223,7 +223,7 @@ void Form2::Image1_MouseDown() {
   DragWindow(window());
 }
 
-void Form2::HandleMouse(MouseEvent event, const ControlSpec* control) {
+void Form2::HandleMouse(MouseEvent event, const ControlLayout* control) {
   const auto index = static_cast<std::int16_t>(control ? control->index : 0);
   if (event == MouseEvent::Move) {
     if (!control)

@@ -9,7 +9,7 @@
 
 namespace qv {
 
-const WindowSpec& Form2Layout();
+const WindowLayout& Form2Layout();
 
 class Form2 final : public Form {
  public:
@@ -33,7 +33,7 @@ class Form2 final : public Form {
   void Image1_MouseDown();
 
  protected:
-  void HandleMouse(MouseEvent event, const ControlSpec* control) override;
+  void HandleMouse(MouseEvent event, const ControlLayout* control) override;
 
  private:
   void LoadPassword();

@@ -8,8 +8,8 @@ namespace {
 constexpr unsigned kBoxLook = kBoldFont;
 constexpr unsigned kNumberLook = kBoldFont | kWhiteBack;
 
-void AddPasswordFrame(WindowSpec& spec) {
-  auto& c = spec.controls;
+void AddPasswordFrame(WindowLayout& layout) {
+  auto& c = layout.controls;
   c.push_back(Frame("Frame1", {480, 0, 3255, 1455}, "Settings Password   (Min 6 Chars)"));
   c.push_back(Label("Label1", kNoIndex, "Frame1", {120, 360, 135, 240}, "1", kNumberLook));
   c.push_back(Label("Label2", kNoIndex, "Frame1", {120, 720, 135, 240}, "2", kNumberLook));
@@ -19,19 +19,19 @@ void AddPasswordFrame(WindowSpec& spec) {
                        "Use Password To Protect Settings", kWhiteBack, 2));
 }
 
-void AddCommands(WindowSpec& spec) {
+void AddCommands(WindowLayout& layout) {
   const char* captions[] = {"Ok", "Cancel", "Reset"};
   for (int i = 0; i < 3; ++i)
-    spec.controls.push_back(
+    layout.controls.push_back(
         Label("Sett", i, "", {3840, 120 + 240 * i, 2295, 255}, captions[i], kClickable));
-  spec.controls.push_back(
+  layout.controls.push_back(
       CheckBox("Check2", "", {3840, 960, 2295, 195}, "   Start QV With Windows", kPlainLook, 17));
-  spec.controls.push_back(
+  layout.controls.push_back(
       CheckBox("Check3", "", {3840, 1200, 2295, 195}, "   Show Start Information", kPlainLook, 18));
 }
 
-void AddProgramsFrame(WindowSpec& spec) {
-  auto& c = spec.controls;
+void AddProgramsFrame(WindowLayout& layout) {
+  auto& c = layout.controls;
   c.push_back(Frame("Frame2", {480, 1440, 5775, 3015}, "Programs (1-7)"));
   c.push_back(Label("Label3", kNoIndex, "Frame2", {120, 240, 3015, 255}, "Path To The Program",
                     kCentred | kWhiteBack));
@@ -49,20 +49,20 @@ void AddProgramsFrame(WindowSpec& spec) {
   }
 }
 
-WindowSpec Build() {
-  WindowSpec spec{"Form2", 6300, 4485, true, true, "", {}};
-  spec.controls.push_back(Picture("Image1", {0, 0, 450, 4500}, "strip_settings"));
-  AddPasswordFrame(spec);
-  AddCommands(spec);
-  AddProgramsFrame(spec);
-  return spec;
+WindowLayout Build() {
+  WindowLayout layout{"Form2", 6300, 4485, true, true, "", {}};
+  layout.controls.push_back(Picture("Image1", {0, 0, 450, 4500}, "strip_settings"));
+  AddPasswordFrame(layout);
+  AddCommands(layout);
+  AddProgramsFrame(layout);
+  return layout;
 }
 
 }  // namespace
 
-const WindowSpec& Form2Layout() {
-  static const WindowSpec spec = Build();
-  return spec;
+const WindowLayout& Form2Layout() {
+  static const WindowLayout layout = Build();
+  return layout;
 }
 
 }  // namespace qv

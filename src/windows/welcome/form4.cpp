@@ -10,23 +10,23 @@ namespace qv {
 
 namespace {
 
-WindowSpec Build() {
-  WindowSpec spec{"Form4", 4005, 3135, false, true, "", {}};
-  auto& c = spec.controls;
+WindowLayout Build() {
+  WindowLayout layout{"Form4", 4005, 3135, false, true, "", {}};
+  auto& c = layout.controls;
   c.push_back(Label("Label1", kNoIndex, "", {600, 120, 2295, 195}, "", kAutoSize | kTransparent));
   c.push_back(PictureBox("Picture1", {1320, 1440, 2610, 840}, "welcome"));
   c.push_back(
       CheckBox("Check1", "", {1080, 2400, 2175, 195}, "Dont show this anymore!", kTickRight, 2));
   c.push_back(Label("Clo", kNoIndex, "", {480, 2760, 3495, 255}, "Close", kClickable));
   c.push_back(Picture("Image1", {0, -120, 450, 3360}, "strip_welcome"));
-  return spec;
+  return layout;
 }
 
 }  // namespace
 
-const WindowSpec& Form4Layout() {
-  static const WindowSpec spec = Build();
-  return spec;
+const WindowLayout& Form4Layout() {
+  static const WindowLayout layout = Build();
+  return layout;
 }
 
 Form4::Form4(App& app)
@@ -56,7 +56,7 @@ void Form4::Image1_MouseDown() {
   DragWindow(window());
 }
 
-void Form4::HandleMouse(MouseEvent event, const ControlSpec* control) {
+void Form4::HandleMouse(MouseEvent event, const ControlLayout* control) {
   if (event == MouseEvent::Move) {
     if (!control || Is(control, "Check1"))
       Form_MouseMove();

@@ -6,7 +6,7 @@
 
 namespace qv {
 
-const WindowSpec& Form4Layout();
+const WindowLayout& Form4Layout();
 
 class Form4 final : public Form {
  public:
@@ -27,7 +27,7 @@ class Form4 final : public Form {
   void Image1_MouseDown();
 
  protected:
-  void HandleMouse(MouseEvent event, const ControlSpec* control) override;
+  void HandleMouse(MouseEvent event, const ControlLayout* control) override;
 
  private:
   const int label1_, check1_, clo_;

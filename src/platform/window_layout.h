@@ -30,7 +30,7 @@ enum Look : unsigned {
 
 constexpr int kNoIndex = -1;  // a control that is not an element of a control array
 
-struct ControlSpec {
+struct ControlLayout {
   ControlKind kind = ControlKind::Label;
   std::string name;
   int index = kNoIndex;
@@ -44,24 +44,25 @@ struct ControlSpec {
 };
 
 // Declarations of each kind of control; `parent` is a frame's name or "" for the window.
-ControlSpec Label(std::string name, int index, std::string parent, TwipRect place, std::string text,
-                  unsigned look);
-ControlSpec TextBox(std::string name, int index, std::string parent, TwipRect place,
-                    std::string text, unsigned look, int tabOrder, int maxLength = 0);
-ControlSpec CheckBox(std::string name, std::string parent, TwipRect place, std::string text,
-                     unsigned look, int tabOrder);
-ControlSpec Frame(std::string name, TwipRect place, std::string caption);       // white background
-ControlSpec Picture(std::string name, TwipRect place, std::string picture);     // stretched
-ControlSpec PictureBox(std::string name, TwipRect place, std::string picture);  // sunken, own size
+ControlLayout Label(std::string name, int index, std::string parent, TwipRect place,
+                    std::string text, unsigned look);
+ControlLayout TextBox(std::string name, int index, std::string parent, TwipRect place,
+                      std::string text, unsigned look, int tabOrder, int maxLength = 0);
+ControlLayout CheckBox(std::string name, std::string parent, TwipRect place, std::string text,
+                       unsigned look, int tabOrder);
+ControlLayout Frame(std::string name, TwipRect place, std::string caption);    // white background
+ControlLayout Picture(std::string name, TwipRect place, std::string picture);  // stretched
+ControlLayout PictureBox(std::string name, TwipRect place,
+                         std::string picture);  // sunken, own size
 
-struct WindowSpec {
+struct WindowLayout {
   std::string name;
   int width = 0;  // client area, twips
   int height = 0;
   bool inTaskbar = false;
   bool centred = false;  // opens centred on the screen; otherwise placed by code
   std::string icon;      // asset name, empty for none
-  std::vector<ControlSpec> controls;
+  std::vector<ControlLayout> controls;
 
   // The table position of (name, index), or -1.
   int find(const std::string& controlName, int controlIndex = kNoIndex) const;

@@ -1,0 +1,59 @@
+// Lookups in a window declaration.
+#include "platform/window_layout.h"
+
+namespace qv {
+
+ControlLayout Label(std::string name, int index, std::string parent, TwipRect place,
+                    std::string text, unsigned look) {
+  ControlLayout c;
+  c.kind = ControlKind::Label;
+  c.name = std::move(name), c.index = index, c.parent = std::move(parent);
+  c.place = place, c.text = std::move(text), c.look = look;
+  return c;
+}
+
+ControlLayout TextBox(std::string name, int index, std::string parent, TwipRect place,
+                      std::string text, unsigned look, int tabOrder, int maxLength) {
+  ControlLayout c = Label(std::move(name), index, std::move(parent), place, std::move(text), look);
+  c.kind = ControlKind::TextBox;
+  c.tabOrder = tabOrder, c.maxLength = maxLength;
+  return c;
+}
+
+ControlLayout CheckBox(std::string name, std::string parent, TwipRect place, std::string text,
+                       unsigned look, int tabOrder) {
+  ControlLayout c =
+      Label(std::move(name), kNoIndex, std::move(parent), place, std::move(text), look);
+  c.kind = ControlKind::CheckBox;
+  c.tabOrder = tabOrder;
+  return c;
+}
+
+ControlLayout Frame(std::string name, TwipRect place, std::string caption) {
+  ControlLayout c = Label(std::move(name), kNoIndex, "", place, std::move(caption), kWhiteBack);
+  c.kind = ControlKind::Frame;
+  return c;
+}
+
+ControlLayout Picture(std::string name, TwipRect place, std::string picture) {
+  ControlLayout c = Label(std::move(name), kNoIndex, "", place, "", kPlainLook);
+  c.kind = ControlKind::Picture;
+  c.picture = std::move(picture);
+  return c;
+}
+
+ControlLayout PictureBox(std::string name, TwipRect place, std::string picture) {
+  ControlLayout c = Picture(std::move(name), place, std::move(picture));
+  c.kind = ControlKind::PictureBox;
+  c.look = kAutoSize | kSunken;
+  return c;
+}
+
+int WindowLayout::find(const std::string& controlName, int controlIndex) const {
+  for (std::size_t i = 0; i < controls.size(); ++i)
+    if (controls[i].name == controlName && controls[i].index == controlIndex)
+      return static_cast<int>(i);
+  return -1;
+}
+
+}  // namespace qv

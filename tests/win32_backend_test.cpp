@@ -179,6 +179,14 @@ TEST(RunEntry, IsWrittenAndRemovedUnderTheMachineRunKey) {
   EXPECT_EQ(RunValueNameOf("C:\\Tools\\Launcher.exe"), "Launcher");
 }
 
+TEST(RunEntry, AKeyThatCannotBeOpenedIsReported) {
+  // Wine enforces no registry permissions, so an invalid root stands in for an HKLM that
+  // may not be written.
+  RegistryRunEntries unwritable(reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x1234)));
+  EXPECT_FALSE(AddRunValue(unwritable, "C:\\Tools\\qvtest.exe"));
+  EXPECT_FALSE(RemoveRunValue(unwritable, "C:\\Tools\\qvtest.exe"));
+}
+
 TEST(Instance, TheSecondTestFindsTheFirst) {
   EXPECT_FALSE(PreviousInstanceRunning());
   EXPECT_TRUE(PreviousInstanceRunning());

@@ -46,7 +46,7 @@ for round in $(seq "$rounds"); do
   click_at "$settings" 360 137
   xdotool key ctrl+a type "r$round"
   click_at "$settings" 332 16
-  sleep "0.0$((RANDOM % 10))"
+  sleep "$(printf "0.%04d" $((RANDOM % 100)))"  # 0 to 10 ms: before, during or after the save
   kill -9 "$qv_pid"
   wait "$qv_pid" 2>/dev/null || true
   now=$("$seed" get title1) || fail "the store does not read after kill $round"

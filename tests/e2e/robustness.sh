@@ -45,8 +45,10 @@ for round in $(seq "$rounds"); do
   settings=$(wait_for_window 420x299) || fail "no settings window in round $round"
   click_at "$settings" 360 137
   xdotool key ctrl+a type "r$round"
-  click_at "$settings" 332 16
-  sleep "$(printf "0.%04d" $((RANDOM % 100)))"  # 0 to 10 ms: before, during or after the save
+  read -r sx sy < <(window_origin "$settings")
+  xdotool mousemove $((sx + 332)) $((sy + 16)) mousedown 1
+  xdotool mouseup 1 &  # "Ok" acts on the release: the kill races it
+  sleep "$(printf "0.%04d" $((RANDOM % 150)))"  # 0 to 15 ms: before, during or after the save
   kill -9 "$qv_pid"
   wait "$qv_pid" 2>/dev/null || true
   now=$("$seed" get title1) || fail "the store does not read after kill $round"

@@ -16,6 +16,7 @@
 #include <cstdlib>
 
 #include "platform/qt/launch_posix.h"
+#include "platform/qt/qt_widgets.h"
 #include "platform/qt/qt_window.h"
 #include "platform/session_end.h"
 
@@ -50,9 +51,7 @@ class QtTray final : public TrayIcon {
     QObject::connect(&icon_, &QSystemTrayIcon::activated,
                      [&events](auto reason) { events.OnTrayMessage(TrayCodeFor(reason)); });
   }
-  void SetIcon(const std::string& asset) override {
-    icon_.setIcon(QIcon(QString(":/assets/%1.png").arg(QString::fromStdString(asset))));
-  }
+  void SetIcon(const std::string& asset) override { icon_.setIcon(QIcon(AssetPath(asset))); }
   void SetTooltip(const std::string& text) override {
     icon_.setToolTip(QString::fromUtf8(text.c_str()));
   }

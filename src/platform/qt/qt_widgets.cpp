@@ -8,6 +8,10 @@
 
 namespace qv {
 
+QString AssetPath(const std::string& asset) {
+  return QString(":/assets/%1.png").arg(QString::fromStdString(asset));
+}
+
 QFont BoldInterfaceFont() {
   QFont font;
   font.setFamilies({"Verdana", "DejaVu Sans"});

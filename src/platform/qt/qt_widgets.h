@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <string>
 
 namespace qv {
 
@@ -39,6 +40,9 @@ class TopWidget final : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
 };
+
+// The compiled-in picture of an asset ("qv", "strip_menu", ...).
+QString AssetPath(const std::string& asset);
 
 // Verdana 9.75 pt bold (13 px), or DejaVu Sans Bold where Verdana is not installed.
 QFont BoldInterfaceFont();

@@ -48,7 +48,7 @@ void KeepCaptionWhole(QWidget* box, bool tickRight) {
 }
 
 QPixmap Asset(const std::string& name) {
-  return QPixmap(QString(":/assets/%1.png").arg(QString::fromStdString(name)));
+  return QPixmap(AssetPath(name));
 }
 
 }  // namespace

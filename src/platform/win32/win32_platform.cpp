@@ -44,11 +44,9 @@ class Win32Tray final : public TrayIcon {
   }
 
   void SetIcon(const std::string& asset) override {
-    std::string name = asset;
-    for (char& c : name) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-    data_.hIcon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_ICON,
-                                                GetSystemMetrics(SM_CXSMICON),
-                                                GetSystemMetrics(SM_CYSMICON), 0));
+    data_.hIcon = static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), ResourceName(asset).c_str(), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     if (added_) Shell_NotifyIconA(NIM_MODIFY, &data_);
   }
   void SetTooltip(const std::string& text) override {

@@ -247,13 +247,13 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
+}  // namespace
+
 std::string ResourceName(const std::string& asset) {
   std::string name = asset;
   for (char& c : name) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
   return name;
 }
-
-}  // namespace
 
 COLORREF ToColorRef(Colour colour) {
   if (IsSystemColour(colour)) return GetSysColor(SystemColourIndex(colour));

@@ -69,6 +69,9 @@ class Win32Window final : public Window {
   bool closed_ = false;
 };
 
+// The resource name of a picture or icon asset: its name in capitals.
+std::string ResourceName(const std::string& asset);
+
 // Resolves system colours (0x80000000 + n) through GetSysColor.
 COLORREF ToColorRef(Colour colour);
 

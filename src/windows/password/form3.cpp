@@ -6,6 +6,7 @@
 #include "common/drag.h"
 #include "common/number_text.h"
 #include "menu/form1.h"
+#include "settings/password.h"
 #include "settings/scramble.h"
 #include "settings/store.h"
 #include "startup/app.h"
@@ -44,9 +45,7 @@ void Form3::Form_Load() {
   PaintGroup(window(), sett_, app_.colours());
   window().SetText(passwd_, "");
   app_.keys().FillB();
-  std::string pair = app_.platform().Store().read(kApp, kSection, "passwd", kUnsetPasswordPair);
-  if (pair != kUnsetPasswordPair) pair = ScrambleBackwards(pair, app_.keys().b);
-  window().SetText(text1_, pair.substr(0, pair.find(kPasswordSeparator)));
+  window().SetText(text1_, StoredPassword(app_.platform().Store(), app_.keys().b));
   if (PasswordInForce()) return;  // stays loaded and waits for the password
   OpenSettings();
   app_.menu().TimeOut(0.5);

@@ -7,6 +7,7 @@
 #include "common/number_text.h"
 #include "common/text_length.h"
 #include "menu/form1.h"
+#include "settings/password.h"
 #include "settings/run_entry.h"
 #include "settings/scramble.h"
 #include "settings/store.h"
@@ -27,10 +28,6 @@ constexpr const char* kRunEntryNotWritten =
 constexpr const char* kRunEntryNotRemoved =
     "The settings were saved, but QV could not be kept from starting at logon.";
 constexpr const char* kCaption = "QV";
-
-std::string FirstPiece(const std::string& text) {
-  return text.substr(0, text.find(kPasswordSeparator));
-}
 
 std::string SlotKey(const char* name, int k) {
   return name + std::to_string(k + 1);
@@ -65,9 +62,7 @@ void Form2::GetReg() {
 }
 
 void Form2::LoadPassword() {
-  std::string pair = app_.platform().Store().read(kApp, kSection, "passwd", kUnsetPasswordPair);
-  if (pair != kUnsetPasswordPair) pair = ScrambleBackwards(pair, app_.keys().b);
-  const std::string password = FirstPiece(pair);
+  const std::string password = StoredPassword(app_.platform().Store(), app_.keys().b);
   window().SetText(passwd_[0], password);
   window().SetText(passwd_[1], password);
 }

@@ -16,13 +16,13 @@
 #include <cstring>
 #include <filesystem>
 
+#include "app/app.h"
+#include "headless/headless_platform.h"
 #include "menu/form1.h"
-#include "platform/headless/headless_platform.h"
-#include "platform/qt/launch_posix.h"
+#include "platform/posix/launch_posix.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_window.h"
-#include "settings/store_qt.h"
-#include "startup/app.h"
+#include "platform/qt/store_ini.h"
 
 using namespace qv;
 
@@ -43,7 +43,7 @@ int HoverHeadless(int moves) {
   HeadlessPlatform platform;
   platform.store.Set("show", "no");
   App app(platform);
-  app.LoadMenuWindow();
+  app.Load<Form1>();
   HeadlessWindow& menu = *platform.Find("Form1");
   for (int i = 0; i < moves; ++i) menu.MouseMove("menu1", 3 + (i & 1));
   return 0;
@@ -85,7 +85,7 @@ double SaveMilliseconds() {
   platform.store.Set("show", "no");
   timed.write("qv", "qv", "show", "no");
   App app(platform);
-  app.LoadMenuWindow();
+  app.Load<Form1>();
   platform.Find("Form1")->Click("Closer", 2);
   const double start = Seconds();
   platform.Find("Form2")->Click("Sett", 0);
@@ -117,8 +117,8 @@ int QtFigures(int argc, char** argv) {
   QtPlatform platform(argc, argv);
   platform.Store().write("qv", "qv", "show", "no");
   App app(platform);
-  app.LoadMenuWindow();
-  app.menu().OnTrayMessage(514);
+  app.Load<Form1>();
+  app.menu().OnTrayMessage(TrayMessage::LeftButtonUp);
   QApplication::processEvents();
   QWidget* top = static_cast<QtWindow&>(app.menu().window()).Top();
   auto* rows = new QWidget* [2] {

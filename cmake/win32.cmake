@@ -1,22 +1,16 @@
 # The Win32 backend: plain Win32 API (user32, gdi32, shell32, comdlg32, advapi32), the
 # C++ runtime linked in statically, so qv.exe is one file that needs system DLLs only.
 enable_language(RC)
-target_sources(qv_core PRIVATE
-  src/common/text_length_ansi.cpp
-  src/settings/store_win32.cpp
-  src/settings/run_entry_win32.cpp
-  src/platform/win32/instance_win32.cpp
-  src/platform/win32/win32_entry.cpp
-  src/platform/win32/win32_platform.cpp
-  src/platform/win32/win32_window.cpp
-)
+file(GLOB backend_sources CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+target_sources(qv_core PRIVATE ${backend_sources})
 target_compile_definitions(qv_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(qv_core PUBLIC user32 gdi32 shell32 comdlg32 advapi32)
 if(MINGW)
   target_link_options(qv_core INTERFACE -static -static-libgcc -static-libstdc++)
 endif()
 
-add_executable(qv WIN32 src/main.cpp assets/win32/qv.rc)
+add_executable(qv WIN32 src/main_win32.cpp assets/win32/qv.rc)
+target_link_libraries(qv PRIVATE qv_core)
 set_source_files_properties(assets/win32/qv.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/assets/win32/qv.manifest;${CMAKE_SOURCE_DIR}/assets/win32/qv.ico")
 if(MINGW)

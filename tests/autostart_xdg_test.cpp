@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "settings/run_entry_xdg.h"
+#include "platform/posix/autostart_xdg.h"
 #include "temp_folder.h"
 
 namespace qv {
@@ -89,10 +89,11 @@ TEST(XdgAutostart, FailuresAreReported) {
   EXPECT_FALSE(XdgAutostart(home.path).DeleteRunValue("qv"));
 }
 
-TEST(FileNameOf, IsThePartAfterTheLastSeparator) {
-  EXPECT_EQ(FileNameOf("/usr/local/bin/qv"), "qv");
-  EXPECT_EQ(FileNameOf("/usr/local/bin/"), "");
-  EXPECT_EQ(RunValueNameOf("/opt/qv.run"), "qv.run");  // the whole name on Linux
+TEST(XdgAutostart, NamesTheEntryAfterTheWholeFileName) {
+  XdgAutostart autostart("/nowhere");
+  EXPECT_EQ(autostart.RunValueNameOf("/usr/local/bin/qv"), "qv");
+  EXPECT_EQ(autostart.RunValueNameOf("/usr/local/bin/"), "");
+  EXPECT_EQ(autostart.RunValueNameOf("/opt/qv.run"), "qv.run");  // no extension to drop
 }
 
 }  // namespace

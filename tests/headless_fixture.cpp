@@ -1,7 +1,7 @@
 // The headless test fixture.
 #include "headless_fixture.h"
 
-#include "settings/scramble.h"
+#include "settings/codec.h"
 
 namespace qv {
 namespace {
@@ -17,7 +17,7 @@ KeyTables Keys() {
 
 void HeadlessTest::Start() {
   app = std::make_unique<App>(platform);
-  app->LoadMenuWindow();
+  app->Load<Form1>();
 }
 
 HeadlessWindow& HeadlessTest::Menu() {
@@ -33,15 +33,19 @@ HeadlessWindow& HeadlessTest::OpenSettings() {
   return *settings;
 }
 
+// Seeds through the settings window's own writers, without counting as the program's writes.
 void HeadlessTest::StoreSlot(int slot, const std::string& title, const std::string& path) {
-  platform.store.Set(std::string("title") + std::to_string(slot),
-                     ScrambleForwards(title, Keys().a));
-  platform.store.Set(std::string("prog") + std::to_string(slot), ScrambleForwards(path, Keys().a));
+  const std::size_t writes = platform.store.writtenKeys.size();
+  WriteSlot(platform.store, Keys().a, SlotField::Title, slot, title);
+  WriteSlot(platform.store, Keys().a, SlotField::Program, slot, path);
+  platform.store.writtenKeys.resize(writes);
 }
 
 void HeadlessTest::StorePassword(const std::string& password, bool inForce) {
-  platform.store.Set("passwd", ScrambleForwards(password + "|||" + password, Keys().b));
-  platform.store.Set("use", scramble(inForce ? "1" : "0", kFlagKey));
+  const std::size_t writes = platform.store.writtenKeys.size();
+  WritePassword(platform.store, Keys().b, password);
+  WritePasswordSwitch(platform.store, inForce ? 1 : 0);
+  platform.store.writtenKeys.resize(writes);
 }
 
 std::string HeadlessTest::StoredSlotText(const std::string& key) {

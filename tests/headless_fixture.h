@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
+#include "app/app.h"
+#include "headless/headless_platform.h"
 #include "menu/form1.h"
-#include "platform/headless/headless_platform.h"
-#include "startup/app.h"
 
 namespace qv {
 

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <thread>
 
-#include "platform/qt/launch_posix.h"
+#include "platform/posix/launch_posix.h"
 #include "temp_folder.h"
 
 namespace qv {

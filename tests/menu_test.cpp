@@ -30,10 +30,10 @@ class MenuTest : public HeadlessTest {
 
 TEST_F(MenuTest, OnlyButtonReleasesShowTheMenuInTheCorner) {
   for (int code : {512, 513, 515, 516, 519, 520, 0x0203, 0x0207}) {
-    platform.TrayMessage(code);
+    platform.TrayMessage(static_cast<TrayMessage>(code));
     EXPECT_FALSE(Menu().visible) << code;
   }
-  platform.TrayMessage(514);
+  platform.TrayMessage(TrayMessage::LeftButtonUp);
   EXPECT_TRUE(Menu().visible);
   EXPECT_TRUE(Menu().topmost);
   // 1024 x 768 pixels: the full screen, 200 twips from its right and bottom edges.
@@ -42,9 +42,9 @@ TEST_F(MenuTest, OnlyButtonReleasesShowTheMenuInTheCorner) {
 }
 
 TEST_F(MenuTest, RepeatedClicksKeepItShownAndPlaced) {
-  platform.TrayMessage(517);
+  platform.TrayMessage(TrayMessage::RightButtonUp);
   platform.screen = {1920 * 15, 1080 * 15};
-  platform.TrayMessage(514);
+  platform.TrayMessage(TrayMessage::LeftButtonUp);
   EXPECT_TRUE(Menu().visible);
   EXPECT_EQ(Menu().moves, 2);
   EXPECT_FLOAT_EQ(Menu().left, 1920 * 15 - 2465);
@@ -73,11 +73,11 @@ TEST_F(MenuTest, TheStripAndTheGapsClearTheHighlight) {
 }
 
 TEST_F(MenuTest, AHighlightOutlivesHidingAndShowing) {
-  platform.TrayMessage(514);
+  platform.TrayMessage(TrayMessage::LeftButtonUp);
   Menu().MouseMove("Closer", 0);
   Menu().Click("Closer", 0);
   EXPECT_FALSE(Menu().visible);
-  platform.TrayMessage(514);
+  platform.TrayMessage(TrayMessage::LeftButtonUp);
   EXPECT_EQ(Menu().Back("Closer", 0), kHover);
 }
 
@@ -87,7 +87,7 @@ TEST_F(MenuTest, ColoursComeFromTheStore) {
   p.store.Set("clr1", "255");
   p.store.Set("clr2", "abc");  // not a number: the default
   App a(p);
-  a.LoadMenuWindow();
+  a.Load<Form1>();
   p.Find("Form1")->MouseMove("menu1", 0);
   EXPECT_EQ(p.Find("Form1")->Back("menu1", 0), kHover);
   EXPECT_EQ(p.Find("Form1")->Back("menu1", 1), 255u);
@@ -111,12 +111,12 @@ TEST_F(MenuTest, AMoveThatChangesNothingRepaintsNothing) {
 TEST_F(MenuTest, BuiltInEntriesStartTheirTools) {
   const char* commands[] = {"calc.exe", "notepad.exe", "winipcfg", "scandisk", "defrag"};
   for (int i = 0; i < 5; ++i) {
-    platform.TrayMessage(514);
+    platform.TrayMessage(TrayMessage::LeftButtonUp);
     Menu().Click("menu1", i);
     ASSERT_EQ(platform.started.size(), static_cast<std::size_t>(i + 1));
     EXPECT_TRUE(platform.started.back().builtIn);
     EXPECT_EQ(platform.started.back().command, commands[i]);
-    EXPECT_EQ(platform.started.back().windowStyle, 1);
+    EXPECT_EQ(platform.started.back().windowStyle, WindowStyle::NormalFocus);
     EXPECT_FALSE(Menu().visible);
   }
 }
@@ -142,7 +142,7 @@ TEST_F(MenuTest, UnsetSlotsStartNothingAndStillHideTheMenu) {
   StoreSlot(2, "(none)", "(none)");
   app->menu().GetReg();
   for (int entry : {5, 6}) {
-    platform.TrayMessage(514);
+    platform.TrayMessage(TrayMessage::LeftButtonUp);
     Menu().Click("menu1", entry);
     EXPECT_FALSE(Menu().visible);
   }
@@ -151,10 +151,10 @@ TEST_F(MenuTest, UnsetSlotsStartNothingAndStillHideTheMenu) {
 }
 
 TEST_F(MenuTest, TheStripAndHideMenuHideWithoutStarting) {
-  platform.TrayMessage(514);
+  platform.TrayMessage(TrayMessage::LeftButtonUp);
   Menu().Click("Image1");
   EXPECT_FALSE(Menu().visible);
-  platform.TrayMessage(514);
+  platform.TrayMessage(TrayMessage::LeftButtonUp);
   Menu().Click("Closer", 0);
   EXPECT_FALSE(Menu().visible);
   EXPECT_TRUE(platform.started.empty());
@@ -163,7 +163,7 @@ TEST_F(MenuTest, TheStripAndHideMenuHideWithoutStarting) {
 
 TEST_F(MenuTest, SettingsHidesTheMenuBeforeThePromptAppears) {
   StorePassword("secret1", true);
-  platform.TrayMessage(514);
+  platform.TrayMessage(TrayMessage::LeftButtonUp);
   Menu().Click("Closer", 2);
   EXPECT_FALSE(Menu().visible);
   ASSERT_NE(Find("Form3"), nullptr);
@@ -202,7 +202,7 @@ TEST_F(MenuTest, TimeOutWaitsOnlyForPositiveDurationsAndNests) {
   const double before = platform.Now();
   bool clicked = false;
   platform.duringWait.push_back([&] {
-    platform.TrayMessage(514);  // the user clicks meanwhile
+    platform.TrayMessage(TrayMessage::LeftButtonUp);  // the user clicks meanwhile
     clicked = Menu().visible;
     app->menu().TimeOut(0.2);  // and a handler waits again inside the wait
   });

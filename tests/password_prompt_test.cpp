@@ -33,7 +33,7 @@ TEST_F(PasswordPromptTest, WithoutAPasswordInForceItNeverShows) {
     p.store.Set("show", "no");
     if (*use) p.store.Set("use", scramble(use, kFlagKey));
     App a(p);
-    a.LoadMenuWindow();
+    a.Load<Form1>();
     bool promptSeen = true;
     p.duringWait.push_back([&] { promptSeen = p.Find("Form3")->visible; });
     p.Find("Form1")->Click("Closer", 2);
@@ -66,7 +66,7 @@ TEST_F(PasswordPromptTest, AnythingElseIsWrongAndGetsOneMessage) {
     EXPECT_FALSE(Answer(typed)) << '"' << typed << '"';
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "Wrong Password");
-    EXPECT_EQ(platform.messages[0].style, 0);
+    EXPECT_EQ(platform.messages[0].style, MessageStyle::OkOnly);
     EXPECT_EQ(platform.messages[0].caption, "QV");
   }
 }

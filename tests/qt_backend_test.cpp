@@ -11,11 +11,11 @@
 #include <QStyle>
 #include <QWindow>
 
+#include "app/app.h"
 #include "menu/form1.h"
 #include "platform/qt/qt_colours.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_window.h"
-#include "startup/app.h"
 #include "temp_folder.h"
 #include "windows/settings/form2.h"
 
@@ -55,7 +55,7 @@ class QtBackendTest : public ::testing::Test {
     setenv("XDG_CONFIG_HOME", home.path.c_str(), 1);
     platform->Store().write("qv", "qv", "show", "no");
     app = std::make_unique<App>(*platform);
-    app->LoadMenuWindow();
+    app->Load<Form1>();
   }
   void TearDown() override {
     app.reset();
@@ -83,7 +83,7 @@ TEST_F(QtBackendTest, TheMenuIsLaidOutInPixels) {
 }
 
 TEST_F(QtBackendTest, ATrayClickPlacesTheMenuTopmostInTheCorner) {
-  app->menu().OnTrayMessage(514);
+  app->menu().OnTrayMessage(TrayMessage::LeftButtonUp);
   QWidget* top = MenuTop();
   EXPECT_TRUE(top->isVisible());
   EXPECT_TRUE(top->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
@@ -93,7 +93,7 @@ TEST_F(QtBackendTest, ATrayClickPlacesTheMenuTopmostInTheCorner) {
 }
 
 TEST_F(QtBackendTest, MouseMovesColourTheLabelsAndRepaintOnlyWhatChanged) {
-  app->menu().OnTrayMessage(514);
+  app->menu().OnTrayMessage(TrayMessage::LeftButtonUp);
   QApplication::processEvents();
   QWidget* top = MenuTop();
   auto* row3 = Child<LabelWidget>(top, "menu1(3)");
@@ -120,7 +120,7 @@ TEST_F(QtBackendTest, MouseMovesColourTheLabelsAndRepaintOnlyWhatChanged) {
 }
 
 TEST_F(QtBackendTest, ALabelClickRunsTheCommand) {
-  app->menu().OnTrayMessage(517);
+  app->menu().OnTrayMessage(TrayMessage::RightButtonUp);
   ClickOn(Child(MenuTop(), "Closer(0)"));
   EXPECT_FALSE(MenuTop()->isVisible());
 }
@@ -148,21 +148,20 @@ TEST_F(QtBackendTest, TheSettingsWindowBuildsItsControls) {
   settings->window().Close();
 }
 
-TEST(QtMappings, TrayActivationsBecomeWindowsMouseCodes) {
-  EXPECT_EQ(TrayCodeFor(QSystemTrayIcon::Trigger), 514);
-  EXPECT_EQ(TrayCodeFor(QSystemTrayIcon::Context), 517);
-  EXPECT_EQ(TrayCodeFor(QSystemTrayIcon::DoubleClick), 515);
-  EXPECT_EQ(TrayCodeFor(QSystemTrayIcon::MiddleClick), 520);
+TEST(QtMappings, TrayActivationsBecomeButtonReleases) {
+  EXPECT_EQ(TrayMessageFor(QSystemTrayIcon::Trigger), TrayMessage::LeftButtonUp);
+  EXPECT_EQ(TrayMessageFor(QSystemTrayIcon::Context), TrayMessage::RightButtonUp);
 }
 
 TEST(QtMappings, MessageStylesAndAnswers) {
-  EXPECT_EQ(MessageStyleFor(0).buttons, QMessageBox::Ok);
-  EXPECT_EQ(MessageStyleFor(0).icon, QMessageBox::NoIcon);
-  EXPECT_EQ(MessageStyleFor(36).buttons, QMessageBox::Yes | QMessageBox::No);
-  EXPECT_EQ(MessageStyleFor(36).icon, QMessageBox::Question);
-  EXPECT_EQ(AnswerFor(QMessageBox::Ok), 1);
-  EXPECT_EQ(AnswerFor(QMessageBox::Yes), 6);
-  EXPECT_EQ(AnswerFor(QMessageBox::No), 7);
+  EXPECT_EQ(MessageLookFor(MessageStyle::OkOnly).buttons, QMessageBox::Ok);
+  EXPECT_EQ(MessageLookFor(MessageStyle::OkOnly).icon, QMessageBox::NoIcon);
+  EXPECT_EQ(MessageLookFor(MessageStyle::YesNoQuestion).buttons,
+            QMessageBox::Yes | QMessageBox::No);
+  EXPECT_EQ(MessageLookFor(MessageStyle::YesNoQuestion).icon, QMessageBox::Question);
+  EXPECT_EQ(AnswerFor(QMessageBox::Ok), Answer::Ok);
+  EXPECT_EQ(AnswerFor(QMessageBox::Yes), Answer::Yes);
+  EXPECT_EQ(AnswerFor(QMessageBox::No), Answer::No);
 }
 
 TEST(QtMappings, ColoursAndSystemColours) {

@@ -11,10 +11,10 @@
 #include <random>
 #include <set>
 
+#include "app/app.h"
+#include "headless/headless_platform.h"
 #include "menu/form1.h"
-#include "platform/headless/headless_platform.h"
 #include "settings/scramble.h"
-#include "startup/app.h"
 
 namespace qv {
 namespace {
@@ -47,7 +47,7 @@ class RandomSession {
     app_.reset();
     platform_.ended = false;
     app_ = std::make_unique<App>(platform_);
-    app_->LoadMenuWindow();
+    app_->Load<Form1>();
   }
 
   std::string RandomText() {
@@ -60,7 +60,7 @@ class RandomSession {
 
   // Scripts what the user answers and does inside modal boxes and pauses.
   void ScriptAnswers(int depth) {
-    const int answers[] = {kAnswerYes, kAnswerNo, kAnswerOk};
+    const Answer answers[] = {Answer::Yes, Answer::No, Answer::Ok};
     platform_.messageAnswers.assign(1, answers[Pick(3)]);
     platform_.fileAnswers.clear();
     if (Chance(60))
@@ -97,8 +97,8 @@ class RandomSession {
     const int choice = Pick(100);
     if (choice < 12 || open.empty()) {
       Trace(depth, "tray");
-      platform_.TrayMessage(Chance(50) ? 514 + 3 * Pick(2)
-                                       : kTrayCodes[Pick(std::size(kTrayCodes))]);
+      platform_.TrayMessage(static_cast<TrayMessage>(
+          Chance(50) ? 514 + 3 * Pick(2) : kTrayCodes[Pick(std::size(kTrayCodes))]));
       return;
     }
     // Mostly the newest window, as a user works in what just opened.

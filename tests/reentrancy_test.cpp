@@ -91,7 +91,7 @@ TEST_F(ReentrancyTest, ExitDuringThePromptsPause) {
 
 TEST_F(ReentrancyTest, CancelDuringTheResetPause) {
   HeadlessWindow& w = OpenSettings();
-  platform.messageAnswers.push_back(kAnswerYes);
+  platform.messageAnswers.push_back(Answer::Yes);
   platform.duringWait.push_back([&] { w.Click("Sett", 1); });
   w.Click("Sett", 2);
   EXPECT_EQ(Find("Form2"), nullptr);
@@ -99,7 +99,7 @@ TEST_F(ReentrancyTest, CancelDuringTheResetPause) {
 
 TEST_F(ReentrancyTest, ExitWhileTheResetQuestionIsOpen) {
   HeadlessWindow& w = OpenSettings();
-  platform.messageAnswers.push_back(kAnswerYes);
+  platform.messageAnswers.push_back(Answer::Yes);
   platform.duringMessage.push_back([&] { Menu().Click("Closer", 1); });
   w.Click("Sett", 2);
   EXPECT_TRUE(platform.ended);

@@ -45,7 +45,7 @@ TEST_F(StartUp, TheWelcomeWindowStaysAwayOnlyForExactlyNo) {
     HeadlessPlatform p;
     p.store.Set("show", show);
     App a(p);
-    a.LoadMenuWindow();
+    a.Load<Form1>();
     EXPECT_NE(p.Find("Form4"), nullptr) << '"' << show << '"';
   }
   platform.store.Set("show", "no");
@@ -55,9 +55,9 @@ TEST_F(StartUp, TheWelcomeWindowStaysAwayOnlyForExactlyNo) {
 
 TEST_F(StartUp, ExitRemovesTheIconAndEndsWhateverIsOpen) {
   Start();
-  platform.TrayMessage(514);
+  platform.TrayMessage(TrayMessage::LeftButtonUp);
   OpenSettings();
-  platform.TrayMessage(514);
+  platform.TrayMessage(TrayMessage::LeftButtonUp);
   Menu().Click("Closer", 1);
   EXPECT_FALSE(platform.tray.present);
   EXPECT_TRUE(platform.ended);
@@ -81,7 +81,7 @@ TEST_F(StartUp, DamagedValuesStillGiveAWorkingProgram) {
   platform.store.Set("passwd", "");
   platform.store.Set("title1", std::string(10 * 1024 * 1024, 'x'));
   Start();
-  platform.TrayMessage(514);
+  platform.TrayMessage(TrayMessage::LeftButtonUp);
   Menu().MouseMove("menu1", 0);
   EXPECT_EQ(Menu().Back("menu1", 0), kDefaultHover);
   EXPECT_EQ(Menu().Back("menu1", 1), kDefaultResting);
@@ -98,12 +98,12 @@ TEST_F(StartUp, DamagedValuesStillGiveAWorkingProgram) {
 
 TEST_F(StartUp, TheCloseKeystrokeOnlyHidesTheMenu) {
   Start();
-  platform.TrayMessage(514);
+  platform.TrayMessage(TrayMessage::LeftButtonUp);
   Menu().PressCloseKey();
   EXPECT_FALSE(Menu().visible);
   EXPECT_TRUE(platform.tray.present);
   EXPECT_FALSE(platform.ended);
-  platform.TrayMessage(517);
+  platform.TrayMessage(TrayMessage::RightButtonUp);
   EXPECT_TRUE(Menu().visible);
 }
 

@@ -11,7 +11,7 @@
 #include <fstream>
 #include <random>
 
-#include "settings/store_qt.h"
+#include "platform/qt/store_ini.h"
 #include "temp_folder.h"
 
 namespace qv {

@@ -5,11 +5,11 @@
 
 #include <fstream>
 
+#include "app/app.h"
+#include "headless/headless_platform.h"
 #include "menu/form1.h"
-#include "platform/headless/headless_platform.h"
-#include "settings/run_entry_xdg.h"
-#include "settings/store_qt.h"
-#include "startup/app.h"
+#include "platform/posix/autostart_xdg.h"
+#include "platform/qt/store_ini.h"
 #include "temp_folder.h"
 
 namespace qv {
@@ -20,7 +20,7 @@ class UnwritableTest : public ::testing::Test {
   void SetUp() override {
     platform.storeInUse = &store;
     platform.runEntriesInUse = &autostart;
-    app.LoadMenuWindow();
+    app.Load<Form1>();
     platform.Find("Form1")->Click("Closer", 2);
     settings = platform.Find("Form2");
     ASSERT_NE(settings, nullptr);
@@ -67,7 +67,8 @@ TEST_F(UnwritableTest, AMissingAutostartFolderIsMade) {
   settings->Click("Check2");
   settings->Click("Sett", 0);
   EXPECT_TRUE(platform.messages.empty());
-  EXPECT_TRUE(std::filesystem::exists(autostart.EntryPath(RunValueNameOf(platform.programPath))));
+  EXPECT_TRUE(
+      std::filesystem::exists(autostart.EntryPath(autostart.RunValueNameOf(platform.programPath))));
 }
 
 }  // namespace

@@ -7,11 +7,11 @@
 
 #include "all_bytes.h"
 
+#include "app/app.h"
 #include "menu/form1.h"
 #include "platform/entry.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_window.h"
-#include "startup/app.h"
 #include "windows/settings/form2.h"
 
 namespace qv {
@@ -42,7 +42,7 @@ class Win32BackendTest : public ::testing::Test {
   void SetUp() override {
     platform.Store().write("qv", "qv", "show", "no");
     app = std::make_unique<App>(platform);
-    app->LoadMenuWindow();
+    app->Load<Form1>();
   }
   void TearDown() override {
     app.reset();
@@ -72,7 +72,7 @@ TEST_F(Win32BackendTest, TheMenuIsAPopupWithItsControlsInPlace) {
 }
 
 TEST_F(Win32BackendTest, ATrayClickShowsTheMenuTopmostInTheCorner) {
-  app->menu().OnTrayMessage(WM_LBUTTONUP);
+  app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_LBUTTONUP));
   HWND menu = Menu().Handle();
   EXPECT_TRUE(IsWindowVisible(menu));
   EXPECT_TRUE(GetWindowLongPtrA(menu, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -82,13 +82,13 @@ TEST_F(Win32BackendTest, ATrayClickShowsTheMenuTopmostInTheCorner) {
   const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
   EXPECT_EQ(place.left, (screenWidth * 15 - 2465 + 7) / 15);
   EXPECT_EQ(place.top, (screenHeight * 15 - 4040 + 7) / 15);
-  app->menu().OnTrayMessage(WM_MOUSEMOVE);
+  app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_MOUSEMOVE));
   app->menu().Closer_Click(0);
   EXPECT_FALSE(IsWindowVisible(menu));
 }
 
 TEST_F(Win32BackendTest, MouseMessagesColourTheLabelsAndRepaintOnlyWhatChanged) {
-  app->menu().OnTrayMessage(WM_RBUTTONUP);
+  app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_RBUTTONUP));
   PumpMessages();
   HWND row3 = Menu().ControlHandle(Id("menu1", 3));
   SendMessageA(row3, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
@@ -114,7 +114,7 @@ TEST_F(Win32BackendTest, MouseMessagesColourTheLabelsAndRepaintOnlyWhatChanged) 
 }
 
 TEST_F(Win32BackendTest, ALabelClickIsAPressAndAReleaseOnIt) {
-  app->menu().OnTrayMessage(WM_LBUTTONUP);
+  app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_LBUTTONUP));
   HWND hide = Menu().ControlHandle(Id("Closer", 0));
   SendMessageA(hide, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
   SendMessageA(hide, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
@@ -142,7 +142,7 @@ TEST_F(Win32BackendTest, TheSettingsWindowsControls) {
   EXPECT_TRUE(IsWindowEnabled(password));
   SendMessageA(window.ControlHandle(layout.find("Check1")), BM_CLICK, 0, 0);  // as the user
   EXPECT_FALSE(IsWindowEnabled(password));
-  app->Unload(*settings, kUnloadByProgram);
+  app->Unload(*settings, UnloadMode::ByProgram);
 }
 
 TEST(RegistryStore, EveryByteComesBackExactly) {
@@ -175,8 +175,7 @@ TEST(RunEntry, IsWrittenAndRemovedUnderTheMachineRunKey) {
   EXPECT_TRUE(RemoveRunValue(entries, "C:\\New Place\\qvtest.exe"));
   EXPECT_EQ(RunValue("qvtest"), "<missing>");
   EXPECT_TRUE(RemoveRunValue(entries, "C:\\New Place\\qvtest.exe")) << "absent: no failure";
-  EXPECT_EQ(FileNameOf("C:\\Tools\\Launcher.exe"), "Launcher.exe");
-  EXPECT_EQ(RunValueNameOf("C:\\Tools\\Launcher.exe"), "Launcher");
+  EXPECT_EQ(entries.RunValueNameOf("C:\\Tools\\Launcher.exe"), "Launcher");
 }
 
 TEST(RunEntry, AKeyThatCannotBeOpenedIsReported) {
@@ -203,11 +202,12 @@ TEST(StartProgramFile, StartsExactlyTheFileOrNothing) {
        {"my program.exe", "semi;colon & amp.exe", "caret^per%cent%.exe", "\xE9t\xE9 (copy).exe"}) {
     const std::string copy = folder + "\\" + name;
     ASSERT_TRUE(CopyFileA((std::string(system) + "\\hostname.exe").c_str(), copy.c_str(), FALSE));
-    EXPECT_TRUE(StartProgramFile(copy, SW_SHOWNORMAL)) << name;
+    EXPECT_TRUE(StartProgramFile(copy, static_cast<WindowStyle>(SW_SHOWNORMAL))) << name;
   }
-  EXPECT_FALSE(StartProgramFile(folder + "\\my", SW_SHOWNORMAL)) << "never split at spaces";
-  EXPECT_FALSE(StartProgramFile(folder, SW_SHOWNORMAL));
-  EXPECT_FALSE(StartProgramFile("", SW_SHOWNORMAL));
+  EXPECT_FALSE(StartProgramFile(folder + "\\my", static_cast<WindowStyle>(SW_SHOWNORMAL)))
+      << "never split at spaces";
+  EXPECT_FALSE(StartProgramFile(folder, static_cast<WindowStyle>(SW_SHOWNORMAL)));
+  EXPECT_FALSE(StartProgramFile("", static_cast<WindowStyle>(SW_SHOWNORMAL)));
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
-// Reading colours from the settings store.
+// Colours from their stored texts.
 #include "common/colour.h"
 
 #include "common/number_text.h"
-#include "settings/store.h"
 
 namespace qv {
 namespace {
@@ -22,11 +21,6 @@ Colour ColourFromText(std::string_view text, Colour fallback) {
   if (!number) return fallback;
   auto colour = static_cast<Colour>(*number);
   return IsValidColour(colour) ? colour : fallback;
-}
-
-ColourTable ColoursFromStore(SettingsStore& store) {
-  return {ColourFromText(store.read(kApp, kSection, "clr1", "16777215"), kDefaultResting),
-          ColourFromText(store.read(kApp, kSection, "clr2", "14737632"), kDefaultHover)};
 }
 
 }  // namespace qv

@@ -43,9 +43,4 @@ struct ColourTable {
 // so a hand-edited store can never leave the menu unreadable.
 Colour ColourFromText(std::string_view text, Colour fallback);
 
-class SettingsStore;
-
-// The colour table as `clr1` and `clr2` hold it, white and light grey by default.
-ColourTable ColoursFromStore(SettingsStore& store);
-
 }  // namespace qv

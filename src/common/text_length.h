@@ -1,5 +1,5 @@
-// Counting characters of the program's narrow texts: UTF-8 on Linux, the ANSI code page
-// (one byte a character) on Windows. The build picks the matching file.
+// Counting the characters of a UTF-8 text, as the Linux build's narrow texts are. The
+// platform says which count applies to its texts (Windows' ANSI texts count bytes).
 #pragma once
 
 #include <cstddef>
@@ -7,6 +7,6 @@
 
 namespace qv {
 
-std::size_t CharacterCount(std::string_view text);
+std::size_t Utf8CharacterCount(std::string_view text);
 
 }  // namespace qv

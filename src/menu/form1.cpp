@@ -2,18 +2,13 @@
 // the window, so the hover handlers only set colours; the backends skip unchanged ones.
 #include "menu/form1.h"
 
-#include "common/clickable.h"
-#include "settings/scramble.h"
-#include "settings/store.h"
-#include "startup/app.h"
+#include "app/clickable.h"
+#include "settings/codec.h"
 #include "windows/password/form3.h"
 #include "windows/welcome/form4.h"
 
 namespace qv {
 namespace {
-
-constexpr int kLeftButtonUp = 514;   // 0x0202
-constexpr int kRightButtonUp = 517;  // 0x0205
 
 // The built-in tools by their Windows commands, menu1(0) to menu1(4).
 constexpr const char* kBuiltInCommands[] = {"calc.exe", "notepad.exe", "winipcfg", "scandisk",
@@ -23,7 +18,7 @@ constexpr int kFirstSlotEntry = 5;  // menu1(5) shows slot 1, menu1(11) slot 7
 }  // namespace
 
 Form1::Form1(App& app)
-    : Form(app, Form1Layout()),
+    : DeclaredForm(app),
       tray_(app.platform().NewTrayIcon(*this)),
       menu1_(Ids<12>("menu1")),
       closer_(Ids<3>("Closer")) {}
@@ -35,7 +30,7 @@ Form1::~Form1() {
 
 void Form1::Form_Initialize() {
   Form_Load();
-  app_.colours() = ColoursFromStore(app_.platform().Store());
+  app_.colours() = ReadColours(app_.platform().Store(), {kDefaultResting, kDefaultHover});
   PaintAllResting();
   GetReg();
 }
@@ -46,14 +41,11 @@ void Form1::Form_Load() {
   tray_->Add();
   app_.keys().FillA();
   app_.keys().FillB();
-  if (app_.platform().Store().read(kApp, kSection, "show") != "no") {
-    auto welcome = app_.Load<Form4>();
-    if (welcome && app_.IsLoaded(*welcome)) welcome->window().Show();
-  }
+  if (ReadShowWelcome(app_.platform().Store(), "")) app_.Open<Form4>();
 }
 
-void Form1::Form_QueryUnload(bool& cancel, int unloadMode) {
-  if (unloadMode == kUnloadByUser) {
+void Form1::Form_QueryUnload(bool& cancel, UnloadMode mode) {
+  if (mode == UnloadMode::ByUser) {
     cancel = true;
     window().Hide();
     return;
@@ -64,16 +56,10 @@ void Form1::Form_QueryUnload(bool& cancel, int unloadMode) {
 void Form1::GetReg() {
   SettingsStore& store = app_.platform().Store();
   const KeyTable& a = app_.keys().a;
-  for (int n = 1; n <= kSlots; ++n)
-    slotPath_[n] = store.read(kApp, kSection, std::string("prog") + std::to_string(n));
-  for (int n = 1; n <= kSlots; ++n)
-    slotTitle_[n] = store.read(kApp, kSection, std::string("title") + std::to_string(n));
-  for (int n = 1; n <= kSlots; ++n) slotPath_[n] = ScrambleBackwards(slotPath_[n], a);
-  for (int n = 1; n <= kSlots; ++n) slotTitle_[n] = ScrambleBackwards(slotTitle_[n], a);
-  for (int n = 1; n <= kSlots; ++n)
-    if (slotPath_[n] == SlotSentinel()) slotPath_[n] = kNoneMarker;
-  for (int n = 1; n <= kSlots; ++n)
-    if (slotTitle_[n] == SlotSentinel()) slotTitle_[n] = kNoneMarker;
+  for (int n = 1; n <= kSlots; ++n) {
+    slotPath_[n] = ReadSlot(store, a, SlotField::Program, n, "");
+    slotTitle_[n] = ReadSlot(store, a, SlotField::Title, n, "");
+  }
   for (int n = 1; n <= kSlots; ++n) window().SetText(menu1_[n + 4], slotTitle_[n]);
 }
 
@@ -87,8 +73,8 @@ void Form1::HideMenu() {
   window().Hide();
 }
 
-void Form1::OnTrayMessage(int code) {
-  if (code != kLeftButtonUp && code != kRightButtonUp) return;
+void Form1::OnTrayMessage(TrayMessage message) {
+  if (message != TrayMessage::LeftButtonUp && message != TrayMessage::RightButtonUp) return;
   if (!IsLoaded()) return;
   window().Show();
   window().MakeTopmost();
@@ -101,12 +87,12 @@ void Form1::OnTrayMessage(int code) {
 void Form1::menu1_Click(std::int16_t index) {
   Platform& platform = app_.platform();
   if (index >= 0 && index < kFirstSlotEntry) {
-    platform.StartBuiltIn(kBuiltInCommands[index], kNormalFocus);
+    platform.StartBuiltIn(kBuiltInCommands[index], WindowStyle::NormalFocus);
   } else if (index >= kFirstSlotEntry && index < kFirstSlotEntry + kSlots) {
     // Started as exactly the file the slot names: never through a shell and never
     // split at spaces, so "C:\Program Files\x.exe" cannot start C:\Program.exe.
     const std::string& path = slotPath_[index - 4];
-    if (!path.empty() && path != kNoneMarker) platform.StartFile(path, kNormalFocus);
+    if (!path.empty() && path != kNoneMarker) platform.StartFile(path, WindowStyle::NormalFocus);
   }
   HideMenu();
 }
@@ -117,13 +103,12 @@ void Form1::Closer_Click(std::int16_t index) {
       HideMenu();
       break;
     case 1:
-      app_.Unload(*this, kUnloadByProgram);  // removes the tray icon, then ends the program
+      app_.Unload(*this, UnloadMode::ByProgram);  // removes the tray icon, then ends the program
       app_.End();
       break;
     case 2: {
       HideMenu();
-      auto prompt = app_.Load<Form3>();
-      if (prompt && app_.IsLoaded(*prompt)) prompt->window().Show();
+      app_.Open<Form3>();
       if (IsLoaded()) HideMenu();
       break;
     }
@@ -170,27 +155,6 @@ void Form1::PaintAllResting() {
   window().SetBackColour(closer_[1], resting);
   for (int id : menu1_) window().SetBackColour(id, resting);
   window().SetBackColour(closer_[2], resting);
-}
-
-void Form1::HandleMouse(MouseEvent event, const ControlLayout* control) {
-  const auto index = static_cast<std::int16_t>(control ? control->index : 0);
-  if (event == MouseEvent::Move) {
-    if (Is(control, "menu1"))
-      menu1_MouseMove(index);
-    else if (Is(control, "Closer"))
-      Closer_MouseMove(index);
-    else if (Is(control, "Image1"))
-      Image1_MouseMove();
-    else if (!control)
-      Form_MouseMove();
-  } else if (event == MouseEvent::Click) {
-    if (Is(control, "menu1"))
-      menu1_Click(index);
-    else if (Is(control, "Closer"))
-      Closer_Click(index);
-    else if (Is(control, "Image1"))
-      Image1_Click();
-  }
 }
 
 }  // namespace qv

@@ -7,14 +7,14 @@
 #include <memory>
 #include <string>
 
-#include "common/form.h"
+#include "app/declared_form.h"
 
 namespace qv {
 
-const WindowLayout& Form1Layout();
-
-class Form1 final : public Form, public TrayEvents {
+class Form1 final : public DeclaredForm<Form1>, public TrayEvents {
  public:
+  static constexpr FormId kId = FormId::Menu;
+  static Declaration<Form1> Declare();  // its controls, with their places and handlers
   static constexpr int kSlots = 7;
   static constexpr int kWidth = 2265;   // twips
   static constexpr int kHeight = 3840;  // twips
@@ -24,15 +24,15 @@ class Form1 final : public Form, public TrayEvents {
   explicit Form1(App& app);
   ~Form1() override;  // Form_Terminate
 
-  void Form_Initialize();
+  void Form_Initialize() override;
   void Form_Load() override;
-  void Form_QueryUnload(bool& cancel, int unloadMode) override;
+  void Form_QueryUnload(bool& cancel, UnloadMode mode) override;
 
   void GetReg();
   void TimeOut(double seconds);
   void HideMenu();
 
-  void OnTrayMessage(int code) override;  // Tray_MouseMessage
+  void OnTrayMessage(TrayMessage message) override;  // Tray_MouseMessage
   void menu1_Click(std::int16_t index);
   void Closer_Click(std::int16_t index);
   void Image1_Click();
@@ -44,9 +44,6 @@ class Form1 final : public Form, public TrayEvents {
   // Slot n (1 to 7): what its entry starts and shows.
   const std::string& SlotPath(int slot) const { return slotPath_[slot]; }
   const std::string& SlotTitle(int slot) const { return slotTitle_[slot]; }
-
- protected:
-  void HandleMouse(MouseEvent event, const ControlLayout* control) override;
 
  private:
   void PaintAllResting();

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "common/colour.h"
 #include "common/twips.h"
@@ -22,10 +23,12 @@ constexpr int kWindowItself = -1;
 
 enum class MouseEvent { Move, Down, Click };
 
-// Unload modes handed to a window's closing handler.
-constexpr int kUnloadByUser = 0;     // close keystroke
-constexpr int kUnloadByProgram = 1;  // the program's own unload
-constexpr int kUnloadBySession = 2;  // the desktop session is ending
+// Why a window is asked to unload, as the numbers its closing handler has always seen.
+enum class UnloadMode : int {
+  ByUser = 0,     // close keystroke
+  ByProgram = 1,  // the program's own unload
+  BySession = 2,  // the desktop session is ending
+};
 
 // What a window hears from the platform. Control ids are positions in its WindowLayout.
 class WindowEvents {
@@ -33,7 +36,7 @@ class WindowEvents {
   virtual ~WindowEvents() = default;
   virtual void OnMouse(MouseEvent event, int control) = 0;
   // The user or the session asked the window to close.
-  virtual void OnCloseRequest(int unloadMode) = 0;
+  virtual void OnCloseRequest(UnloadMode mode) = 0;
 };
 
 // A real window built from a declaration. Ids are positions in the declaration.
@@ -58,11 +61,18 @@ class Window {
   virtual void DragWithMouse() = 0;
 };
 
+// Mouse activity over the tray icon, as the Windows mouse message numbers, so the Win32
+// backend hands the message through as it comes.
+enum class TrayMessage : int {
+  MouseMove = 0x200,
+  LeftButtonUp = 0x202,  // the two that show the menu
+  RightButtonUp = 0x205,
+};
+
 class TrayEvents {
  public:
   virtual ~TrayEvents() = default;
-  // The Windows mouse message code for activity over the icon (514 left button up, ...).
-  virtual void OnTrayMessage(int code) = 0;
+  virtual void OnTrayMessage(TrayMessage message) = 0;
 };
 
 class TrayIcon {
@@ -75,11 +85,11 @@ class TrayIcon {
 };
 
 // Message box styles and answers, as the Windows numbers.
-constexpr int kOkOnly = 0;
-constexpr int kYesNoQuestion = 36;
-constexpr int kAnswerOk = 1;
-constexpr int kAnswerYes = 6;
-constexpr int kAnswerNo = 7;
+enum class MessageStyle : int {
+  OkOnly = 0,          // OK button, no icon
+  YesNoQuestion = 36,  // Yes and No, question icon
+};
+enum class Answer : int { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 
 struct FileDialogOptions {
   std::string title;
@@ -87,7 +97,8 @@ struct FileDialogOptions {
   std::string patterns;    // "*.exe;*.com;*.bat"
 };
 
-constexpr int kNormalFocus = 1;  // window style of every started program
+// How a started program's window shows, as the Windows number.
+enum class WindowStyle : int { NormalFocus = 1 };
 
 class Platform {
  public:
@@ -96,19 +107,22 @@ class Platform {
   virtual std::unique_ptr<Window> NewWindow(const WindowLayout& layout, WindowEvents& events) = 0;
   virtual std::unique_ptr<TrayIcon> NewTrayIcon(TrayEvents& events) = 0;
 
-  virtual int ShowMessage(const std::string& text, int style, const std::string& caption) = 0;
+  virtual Answer ShowMessage(const std::string& text, MessageStyle style,
+                             const std::string& caption) = 0;
   // The chosen file's full path, or nothing when the user cancelled.
   virtual std::optional<std::string> OpenFileDialog(const FileDialogOptions& options) = 0;
 
   // Fire and forget: a built-in tool by its Windows command, or exactly the named file.
-  virtual void StartBuiltIn(const std::string& command, int windowStyle) = 0;
-  virtual void StartFile(const std::string& path, int windowStyle) = 0;
+  virtual void StartBuiltIn(const std::string& command, WindowStyle style) = 0;
+  virtual void StartFile(const std::string& path, WindowStyle style) = 0;
 
   // Seconds on a clock that never jumps back.
   virtual double Now() = 0;
   // Handles events until the clock reaches the deadline, blocking in between.
   virtual void RunEventsUntil(double deadline) = 0;
   virtual TwipSize ScreenSize() = 0;
+  // Characters in one of the platform's narrow texts (UTF-8 on Linux, ANSI on Windows).
+  virtual std::size_t CharacterCount(std::string_view text) const = 0;
 
   virtual SettingsStore& Store() = 0;
   virtual RunEntries& StartAtLogon() = 0;

@@ -15,7 +15,7 @@ void CloseNewestFirst(const std::vector<W*>& windows, const bool& ending) {
   const std::vector<W*> newestFirst(windows.rbegin(), windows.rend());
   for (W* window : newestFirst)
     if (!ending && std::find(windows.begin(), windows.end(), window) != windows.end())
-      window->RequestClose(kUnloadBySession);
+      window->RequestClose(UnloadMode::BySession);
 }
 
 }  // namespace qv

@@ -1,5 +1,5 @@
 // The start-at-logon entry (Module3): one named entry that starts the program at logon.
-// On Windows a string value under the machine-wide Run key; on Linux an XDG autostart file.
+// On Windows a string value under the Run key; on Linux an XDG autostart file.
 #pragma once
 
 #include <string>
@@ -14,14 +14,13 @@ class RunEntries {
   virtual bool SaveRunValue(std::string_view name, std::string_view programPath) = 0;
   // Removing an entry that does not exist succeeds.
   virtual bool DeleteRunValue(std::string_view name) = 0;
+  // The entry's name for a program path, in the platform's own rule (on Windows the
+  // file name less ".exe", on Linux the file name itself).
+  virtual std::string RunValueNameOf(std::string_view programPath) const = 0;
 };
 
-// The part of a path after its last directory separator (possibly nothing).
-std::string FileNameOf(std::string_view path);
-
-// The entry's name for a program path: on Windows the file name less ".exe", on Linux
-// the file name itself.
-std::string RunValueNameOf(std::string_view path);
+// The part of a path after its last separator (possibly nothing).
+std::string FileNameOf(std::string_view path, char separator);
 
 bool AddRunValue(RunEntries& entries, std::string_view path);
 bool RemoveRunValue(RunEntries& entries, std::string_view path);

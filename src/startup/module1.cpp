@@ -1,7 +1,8 @@
 // Start-up: the previous-instance test, then the menu window.
 #include "startup/module1.h"
 
-#include "startup/app.h"
+#include "app/app.h"
+#include "menu/form1.h"
 
 namespace qv {
 
@@ -9,7 +10,7 @@ int Main(bool previousInstance, const PlatformMaker& makePlatform) {
   if (previousInstance) return 0;
   std::unique_ptr<Platform> platform = makePlatform();
   App app(*platform);
-  app.LoadMenuWindow();
+  app.Load<Form1>();
   return platform->Exec();
 }
 

@@ -6,10 +6,10 @@
 #include <fstream>
 #include <string>
 
+#include "app/app.h"
+#include "headless/headless_platform.h"
 #include "menu/form1.h"
-#include "platform/headless/headless_platform.h"
-#include "settings/store_qt.h"
-#include "startup/app.h"
+#include "platform/qt/store_ini.h"
 
 namespace qv {
 namespace {
@@ -42,8 +42,8 @@ int ExerciseStoreFile(const std::uint8_t* data, std::size_t size) {
     if (value != missing) platform.store.Set(key, value);
   }
   App app(platform);
-  app.LoadMenuWindow();
-  platform.TrayMessage(514);
+  app.Load<Form1>();
+  platform.TrayMessage(TrayMessage::LeftButtonUp);
   platform.Find("Form1")->Click("Closer", 2);  // the prompt, and maybe the settings window
   int loaded = 0;
   for (const char* form : {"Form1", "Form2", "Form3", "Form4"})

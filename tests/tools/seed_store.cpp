@@ -5,10 +5,11 @@
 //   qv_seed_store get KEY               print a key, unscrambled as its readers do
 //   qv_seed_store set KEY VALUE         store a plain value
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
-#include "settings/scramble.h"
-#include "settings/store_qt.h"
+#include "platform/qt/store_ini.h"
+#include "settings/codec.h"
 
 using namespace qv;
 
@@ -40,15 +41,12 @@ int main(int argc, char** argv) {
   IniSettingsStore store;
   bool ok = true;
   if (command == "slot" && argc == 5) {
-    ok = store.write(kApp, kSection, std::string("title") + argv[2],
-                     ScrambleForwards(argv[3], keys.a)) &&
-         store.write(kApp, kSection, std::string("prog") + argv[2],
-                     ScrambleForwards(argv[4], keys.a));
+    const int slot = std::atoi(argv[2]);
+    ok = WriteSlot(store, keys.a, SlotField::Title, slot, argv[3]) &&
+         WriteSlot(store, keys.a, SlotField::Program, slot, argv[4]);
   } else if (command == "password" && argc == 4) {
-    const std::string pair = std::string(argv[2]) + "|||" + argv[2];
-    ok = store.write(kApp, kSection, "passwd", ScrambleForwards(pair, keys.b)) &&
-         store.write(kApp, kSection, "use",
-                     scramble(std::string(argv[3]) == "on" ? "1" : "0", kFlagKey));
+    ok = WritePassword(store, keys.b, argv[2]) &&
+         WritePasswordSwitch(store, std::string(argv[3]) == "on" ? 1 : 0);
   } else if (command == "get" && argc == 3) {
     std::printf("%s\n", Unscrambled(argv[2], store.read(kApp, kSection, argv[2]), keys).c_str());
   } else if (command == "set" && argc == 4) {

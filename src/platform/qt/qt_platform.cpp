@@ -15,7 +15,8 @@
 #include <csignal>
 #include <cstdlib>
 
-#include "platform/qt/launch_posix.h"
+#include "common/text_length.h"
+#include "platform/posix/launch_posix.h"
 #include "platform/qt/qt_widgets.h"
 #include "platform/qt/qt_window.h"
 #include "platform/session_end.h"
@@ -49,7 +50,7 @@ class QtTray final : public TrayIcon {
  public:
   explicit QtTray(TrayEvents& events) {
     QObject::connect(&icon_, &QSystemTrayIcon::activated,
-                     [&events](auto reason) { events.OnTrayMessage(TrayCodeFor(reason)); });
+                     [&events](auto reason) { events.OnTrayMessage(TrayMessageFor(reason)); });
   }
   void SetIcon(const std::string& asset) override { icon_.setIcon(QIcon(AssetPath(asset))); }
   void SetTooltip(const std::string& text) override {
@@ -64,68 +65,33 @@ class QtTray final : public TrayIcon {
 
 }  // namespace
 
-int TrayCodeFor(QSystemTrayIcon::ActivationReason reason) {
+TrayMessage TrayMessageFor(QSystemTrayIcon::ActivationReason reason) {
   switch (reason) {
     case QSystemTrayIcon::Trigger:
-      return 514;
+      return TrayMessage::LeftButtonUp;
     case QSystemTrayIcon::Context:
-      return 517;
-    case QSystemTrayIcon::DoubleClick:
-      return 515;
-    case QSystemTrayIcon::MiddleClick:
-      return 520;
+      return TrayMessage::RightButtonUp;
     default:
-      return 512;  // a plain pointer move
+      return TrayMessage::MouseMove;
   }
 }
 
-MessageStyle MessageStyleFor(int style) {
-  using B = QMessageBox;
-  static const QMessageBox::StandardButtons buttons[] = {B::Ok,
-                                                         B::Ok | B::Cancel,
-                                                         B::Abort | B::Retry | B::Ignore,
-                                                         B::Yes | B::No | B::Cancel,
-                                                         B::Yes | B::No,
-                                                         B::Retry | B::Cancel};
-  const int set = style & 0x7;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-  switch (style & 0x70) {
-    case 16:
-      icon = QMessageBox::Critical;
-      break;
-    case 32:
-      icon = QMessageBox::Question;
-      break;
-    case 48:
-      icon = QMessageBox::Warning;
-      break;
-    case 64:
-      icon = QMessageBox::Information;
-      break;
-    default:
-      break;
-  }
-  return {set < 6 ? buttons[set] : B::Ok, icon};
+MessageLook MessageLookFor(MessageStyle style) {
+  if (style == MessageStyle::YesNoQuestion)
+    return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Question};
+  return {QMessageBox::Ok, QMessageBox::NoIcon};
 }
 
-int AnswerFor(QMessageBox::StandardButton button) {
+Answer AnswerFor(QMessageBox::StandardButton button) {
   switch (button) {
     case QMessageBox::Ok:
-      return 1;
-    case QMessageBox::Cancel:
-      return 2;
-    case QMessageBox::Abort:
-      return 3;
-    case QMessageBox::Retry:
-      return 4;
-    case QMessageBox::Ignore:
-      return 5;
+      return Answer::Ok;
     case QMessageBox::Yes:
-      return 6;
+      return Answer::Yes;
     case QMessageBox::No:
-      return 7;
+      return Answer::No;
     default:
-      return 2;  // closed without a button: as Cancel
+      return Answer::Cancel;  // closed without a button
   }
 }
 
@@ -174,8 +140,9 @@ std::unique_ptr<TrayIcon> QtPlatform::NewTrayIcon(TrayEvents& events) {
   return std::make_unique<QtTray>(events);
 }
 
-int QtPlatform::ShowMessage(const std::string& text, int style, const std::string& caption) {
-  const MessageStyle look = MessageStyleFor(style);
+Answer QtPlatform::ShowMessage(const std::string& text, MessageStyle style,
+                               const std::string& caption) {
+  const MessageLook look = MessageLookFor(style);
   QMessageBox box(look.icon, QString::fromUtf8(caption.c_str()), QString::fromUtf8(text.c_str()),
                   look.buttons);
   box.setObjectName("MessageBox");
@@ -196,13 +163,13 @@ std::optional<std::string> QtPlatform::OpenFileDialog(const FileDialogOptions& o
   return dialog.selectedFiles().first().toUtf8().toStdString();
 }
 
-void QtPlatform::StartBuiltIn(const std::string& command, int) {
+void QtPlatform::StartBuiltIn(const std::string& command, WindowStyle) {
   const char* path = std::getenv("PATH");
   std::vector<std::string> line = BuiltInCommandLine(command, path ? path : "/usr/bin:/bin");
   if (!line.empty()) StartDetached(line);
 }
 
-void QtPlatform::StartFile(const std::string& path, int) {
+void QtPlatform::StartFile(const std::string& path, WindowStyle) {
   StartDetached({path});
 }
 
@@ -227,6 +194,10 @@ TwipSize QtPlatform::ScreenSize() {
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   return {static_cast<float>(screen.width() * kTwipsPerPixel),
           static_cast<float>(screen.height() * kTwipsPerPixel)};
+}
+
+std::size_t QtPlatform::CharacterCount(std::string_view text) const {
+  return Utf8CharacterCount(text);
 }
 
 std::string QtPlatform::ProgramPath() {

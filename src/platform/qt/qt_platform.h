@@ -9,24 +9,24 @@
 #include <memory>
 
 #include "platform/platform.h"
-#include "settings/run_entry_xdg.h"
-#include "settings/store_qt.h"
+#include "platform/posix/autostart_xdg.h"
+#include "platform/qt/store_ini.h"
 
 namespace qv {
 
 class QtWindow;
 
-// The Windows mouse message for a tray activation: Trigger 514, Context 517,
-// DoubleClick 515, MiddleClick 520.
-int TrayCodeFor(QSystemTrayIcon::ActivationReason reason);
+// The tray message for a Qt activation: Qt on X11 reports presses, so a left press counts
+// as the left button's release and a context press as the right button's.
+TrayMessage TrayMessageFor(QSystemTrayIcon::ActivationReason reason);
 
-// Maps a message box style number to Qt's buttons and icon, and Qt's answer back.
-struct MessageStyle {
+// A message box style as Qt's buttons and icon, and Qt's answer back.
+struct MessageLook {
   QMessageBox::StandardButtons buttons;
   QMessageBox::Icon icon;
 };
-MessageStyle MessageStyleFor(int style);
-int AnswerFor(QMessageBox::StandardButton button);
+MessageLook MessageLookFor(MessageStyle style);
+Answer AnswerFor(QMessageBox::StandardButton button);
 
 class QtPlatform final : public Platform {
  public:
@@ -35,13 +35,15 @@ class QtPlatform final : public Platform {
 
   std::unique_ptr<Window> NewWindow(const WindowLayout& layout, WindowEvents& events) override;
   std::unique_ptr<TrayIcon> NewTrayIcon(TrayEvents& events) override;
-  int ShowMessage(const std::string& text, int style, const std::string& caption) override;
+  Answer ShowMessage(const std::string& text, MessageStyle style,
+                     const std::string& caption) override;
   std::optional<std::string> OpenFileDialog(const FileDialogOptions& options) override;
-  void StartBuiltIn(const std::string& command, int windowStyle) override;
-  void StartFile(const std::string& path, int windowStyle) override;
+  void StartBuiltIn(const std::string& command, WindowStyle style) override;
+  void StartFile(const std::string& path, WindowStyle style) override;
   double Now() override;
   void RunEventsUntil(double deadline) override;
   TwipSize ScreenSize() override;
+  std::size_t CharacterCount(std::string_view text) const override;
   SettingsStore& Store() override { return store_; }
   RunEntries& StartAtLogon() override { return autostart_; }
   std::string ProgramPath() override;

@@ -81,7 +81,7 @@ void QtWindow::Build() {
   top_->setMouseTracking(true);
   top_->installEventFilter(router_);
   Fill(top_, ToQColor(kSystemWindow, QApplication::palette()));
-  top_->onCloseRequest = [this] { RequestClose(kUnloadByUser); };
+  top_->onCloseRequest = [this] { RequestClose(UnloadMode::ByUser); };
   ids_[top_] = kWindowItself;
   for (const ControlLayout& control : layout_.controls) {
     QWidget* parent = top_;
@@ -197,8 +197,8 @@ void QtWindow::RaiseClick(int control) {
   if (!closed_ && events_) events_->OnMouse(MouseEvent::Click, control);
 }
 
-void QtWindow::RequestClose(int unloadMode) {
-  if (!closed_ && events_) events_->OnCloseRequest(unloadMode);
+void QtWindow::RequestClose(UnloadMode mode) {
+  if (!closed_ && events_) events_->OnCloseRequest(mode);
 }
 
 void QtWindow::FocusFirst() {

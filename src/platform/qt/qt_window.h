@@ -48,7 +48,7 @@ class QtWindow final : public Window {
 
   QWidget* Top() const { return top_; }
   QWidget* Control(int id) const { return widgets_.at(id); }
-  void RequestClose(int unloadMode);
+  void RequestClose(UnloadMode mode);
   void RaiseClick(int control);
 
  private:

@@ -64,7 +64,7 @@ class Win32Tray final : public TrayIcon {
     auto* tray = reinterpret_cast<Win32Tray*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!tray) return DefWindowProcA(hwnd, message, wParam, lParam);
     if (message == kTrayCallback) {
-      tray->events_.OnTrayMessage(static_cast<int>(lParam));
+      tray->events_.OnTrayMessage(static_cast<TrayMessage>(lParam));
       return 0;
     }
     if (message == tray->taskbarCreated_ && tray->added_) {
@@ -89,13 +89,13 @@ class Win32Tray final : public TrayIcon {
 
 }  // namespace
 
-bool StartProgramFile(const std::string& path, int windowStyle) {
+bool StartProgramFile(const std::string& path, WindowStyle style) {
   if (path.empty()) return false;
   std::string commandLine = "\"" + path + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = static_cast<WORD>(windowStyle);
+  startup.wShowWindow = static_cast<WORD>(style);
   PROCESS_INFORMATION process{};
   if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       nullptr, &startup, &process))
@@ -127,10 +127,11 @@ std::unique_ptr<TrayIcon> Win32Platform::NewTrayIcon(TrayEvents& events) {
   return std::make_unique<Win32Tray>(events, *this);
 }
 
-int Win32Platform::ShowMessage(const std::string& text, int style, const std::string& caption) {
+Answer Win32Platform::ShowMessage(const std::string& text, MessageStyle style,
+                                  const std::string& caption) {
   // Owned by the active window, so it stays above the topmost settings window.
-  return MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(),
-                     static_cast<UINT>(style) | MB_SETFOREGROUND);
+  return static_cast<Answer>(MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(),
+                                         static_cast<UINT>(style) | MB_SETFOREGROUND));
 }
 
 std::optional<std::string> Win32Platform::OpenFileDialog(const FileDialogOptions& options) {
@@ -149,12 +150,12 @@ std::optional<std::string> Win32Platform::OpenFileDialog(const FileDialogOptions
   return file;
 }
 
-void Win32Platform::StartBuiltIn(const std::string& command, int windowStyle) {
+void Win32Platform::StartBuiltIn(const std::string& command, WindowStyle style) {
   std::string commandLine = command;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = static_cast<WORD>(windowStyle);
+  startup.wShowWindow = static_cast<WORD>(style);
   PROCESS_INFORMATION process{};
   if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                      &startup, &process)) {
@@ -163,8 +164,8 @@ void Win32Platform::StartBuiltIn(const std::string& command, int windowStyle) {
   }
 }
 
-void Win32Platform::StartFile(const std::string& path, int windowStyle) {
-  StartProgramFile(path, windowStyle);
+void Win32Platform::StartFile(const std::string& path, WindowStyle style) {
+  StartProgramFile(path, style);
 }
 
 double Win32Platform::Now() {

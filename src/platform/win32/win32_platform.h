@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "settings/run_entry_win32.h"
-#include "settings/store_win32.h"
+#include "platform/win32/run_key.h"
+#include "platform/win32/store_registry.h"
 
 namespace qv {
 
@@ -22,13 +22,16 @@ class Win32Platform final : public Platform {
 
   std::unique_ptr<Window> NewWindow(const WindowLayout& layout, WindowEvents& events) override;
   std::unique_ptr<TrayIcon> NewTrayIcon(TrayEvents& events) override;
-  int ShowMessage(const std::string& text, int style, const std::string& caption) override;
+  Answer ShowMessage(const std::string& text, MessageStyle style,
+                     const std::string& caption) override;
   std::optional<std::string> OpenFileDialog(const FileDialogOptions& options) override;
-  void StartBuiltIn(const std::string& command, int windowStyle) override;
-  void StartFile(const std::string& path, int windowStyle) override;
+  void StartBuiltIn(const std::string& command, WindowStyle style) override;
+  void StartFile(const std::string& path, WindowStyle style) override;
   double Now() override;
   void RunEventsUntil(double deadline) override;
   TwipSize ScreenSize() override;
+  // ANSI texts: one byte is one character.
+  std::size_t CharacterCount(std::string_view text) const override { return text.size(); }
   SettingsStore& Store() override { return store_; }
   RunEntries& StartAtLogon() override { return runEntries_; }
   std::string ProgramPath() override;
@@ -51,6 +54,6 @@ class Win32Platform final : public Platform {
 };
 
 // Starts exactly one program file: its path is the application name, never parsed.
-bool StartProgramFile(const std::string& path, int windowStyle);
+bool StartProgramFile(const std::string& path, WindowStyle style);
 
 }  // namespace qv

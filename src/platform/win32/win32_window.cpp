@@ -229,7 +229,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CTLCOLOREDIT:
       return ControlColour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
     case WM_CLOSE:
-      if (owner) owner->RequestClose(kUnloadByUser);
+      if (owner) owner->RequestClose(UnloadMode::ByUser);
       return 0;
     case kDestroyLater:
       DestroyWindow(hwnd);
@@ -386,8 +386,8 @@ void Win32Window::Mouse(MouseEvent event, int control) {
   if (!closed_ && events_) events_->OnMouse(event, control);
 }
 
-void Win32Window::RequestClose(int unloadMode) {
-  if (!closed_ && events_) events_->OnCloseRequest(unloadMode);
+void Win32Window::RequestClose(UnloadMode mode) {
+  if (!closed_ && events_) events_->OnCloseRequest(mode);
 }
 
 void Win32Window::CheckBoxClicked(int control) {

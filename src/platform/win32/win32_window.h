@@ -42,7 +42,7 @@ class Win32Window final : public Window {
 
   // Called by the window procedures.
   void Mouse(MouseEvent event, int control);
-  void RequestClose(int unloadMode);
+  void RequestClose(UnloadMode mode);
   void CheckBoxClicked(int control);
 
   static void RegisterClasses();

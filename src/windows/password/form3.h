@@ -5,14 +5,14 @@
 #include <array>
 #include <cstdint>
 
-#include "common/form.h"
+#include "app/declared_form.h"
 
 namespace qv {
 
-const WindowLayout& Form3Layout();
-
-class Form3 final : public Form {
+class Form3 final : public DeclaredForm<Form3> {
  public:
+  static constexpr FormId kId = FormId::Password;
+  static Declaration<Form3> Declare();  // its controls, with their places and handlers
   explicit Form3(App& app);
 
   void Form_Load() override;
@@ -20,9 +20,6 @@ class Form3 final : public Form {
   void Form_MouseMove();  // also over Frame1
   void Sett_MouseMove(std::int16_t index);
   void Image1_MouseDown();
-
- protected:
-  void HandleMouse(MouseEvent event, const ControlLayout* control) override;
 
  private:
   bool PasswordInForce();

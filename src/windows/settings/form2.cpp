@@ -2,16 +2,11 @@
 // them, picking programs, the password switch, Reset, and its hover feedback.
 #include "windows/settings/form2.h"
 
-#include "common/clickable.h"
-#include "common/drag.h"
-#include "common/number_text.h"
-#include "common/text_length.h"
+#include "app/clickable.h"
+#include "app/drag.h"
 #include "menu/form1.h"
-#include "settings/password.h"
+#include "settings/codec.h"
 #include "settings/run_entry.h"
-#include "settings/scramble.h"
-#include "settings/store.h"
-#include "startup/app.h"
 
 namespace qv {
 namespace {
@@ -29,14 +24,10 @@ constexpr const char* kRunEntryNotRemoved =
     "The settings were saved, but QV could not be kept from starting at logon.";
 constexpr const char* kCaption = "QV";
 
-std::string SlotKey(const char* name, int k) {
-  return name + std::to_string(k + 1);
-}
-
 }  // namespace
 
 Form2::Form2(App& app)
-    : Form(app, Form2Layout()),
+    : DeclaredForm(app),
       passwd_(Ids<2>("Passwd")),
       prog_(Ids<kSlots>("prog")),
       title_(Ids<kSlots>("title")),
@@ -62,45 +53,40 @@ void Form2::GetReg() {
 }
 
 void Form2::LoadPassword() {
-  const std::string password = StoredPassword(app_.platform().Store(), app_.keys().b);
+  const std::string password =
+      ReadPassword(app_.platform().Store(), app_.keys().b, kUnsetPasswordPair);
   window().SetText(passwd_[0], password);
   window().SetText(passwd_[1], password);
 }
 
 void Form2::LoadSlots() {
   SettingsStore& store = app_.platform().Store();
-  auto load = [&](const char* name, const std::array<int, kSlots>& boxes) {
-    for (int k = 0; k < kSlots; ++k) {
-      std::string text = ScrambleBackwards(
-          store.read(kApp, kSection, SlotKey(name, k), SlotSentinel()), app_.keys().a);
-      if (text == SlotSentinel()) text = kNoneMarker;
-      window().SetText(boxes[k], text);
-    }
+  auto load = [&](SlotField field, const std::array<int, kSlots>& boxes) {
+    for (int k = 0; k < kSlots; ++k)
+      window().SetText(boxes[k], ReadSlot(store, app_.keys().a, field, k + 1, SlotSentinel()));
   };
-  load("prog", prog_);
-  load("title", title_);
+  load(SlotField::Program, prog_);
+  load(SlotField::Title, title_);
 }
 
 void Form2::LoadSwitches() {
   SettingsStore& store = app_.platform().Store();
-  std::string use = store.read(kApp, kSection, "use", "0");
-  if (use != "0") use = scramble(use, kFlagKey);
-  window().SetValue(check1_, LeadingNumber(use));
+  window().SetValue(check1_, ReadPasswordSwitch(store, "0"));
   const bool inForce = window().Value(check1_) != 0;
   window().SetEnabled(passwd_[0], inForce);
   window().SetEnabled(passwd_[1], inForce);
-  window().SetValue(check2_, LeadingNumber(store.read(kApp, kSection, "start")));
-  window().SetValue(check3_, store.read(kApp, kSection, "show") != "no" ? 1 : 0);
+  window().SetValue(check2_, ReadStartAtLogon(store, ""));
+  window().SetValue(check3_, ReadShowWelcome(store, "") ? 1 : 0);
 }
 
 void Form2::PutReg() {
   const std::string password = window().Text(passwd_[0]);
-  if (CharacterCount(password) < kMinPasswordLength) {
-    app_.platform().ShowMessage(kTooShort, kOkOnly, kCaption);
+  if (app_.platform().CharacterCount(password) < kMinPasswordLength) {
+    app_.platform().ShowMessage(kTooShort, MessageStyle::OkOnly, kCaption);
     return;
   }
   if (window().Text(passwd_[1]) != password) {
-    app_.platform().ShowMessage(kNoMatch, kOkOnly, kCaption);
+    app_.platform().ShowMessage(kNoMatch, MessageStyle::OkOnly, kCaption);
     return;
   }
   SettingsStore& store = app_.platform().Store();
@@ -108,13 +94,13 @@ void Form2::PutReg() {
   const bool written = WriteSettings();
   if (!store.Commit() || !written) {
     // Nothing is closed or cleared: the user's edits stay for another try.
-    app_.platform().ShowMessage(kNotSaved, kOkOnly, kCaption);
+    app_.platform().ShowMessage(kNotSaved, MessageStyle::OkOnly, kCaption);
     return;
   }
   if (runEntryFailed_) {
     const bool adding = window().Value(check2_) == 1;
-    app_.platform().ShowMessage(adding ? kRunEntryNotWritten : kRunEntryNotRemoved, kOkOnly,
-                                kCaption);
+    app_.platform().ShowMessage(adding ? kRunEntryNotWritten : kRunEntryNotRemoved,
+                                MessageStyle::OkOnly, kCaption);
   }
   app_.menu().TimeOut(0.2);
   if (app_.Ending()) return;
@@ -126,27 +112,16 @@ void Form2::PutReg() {
 // false at the first write that failed.
 bool Form2::WriteSettings() {
   SettingsStore& store = app_.platform().Store();
-  auto write = [&](const std::string& key, const std::string& value) {
-    return store.write(kApp, kSection, key, value);
-  };
-  const std::string password = window().Text(passwd_[0]);
-  const std::string pair = password + std::string(kPasswordSeparator) + password;
-  if (!write("passwd", ScrambleForwards(pair, app_.keys().b))) return false;
-
-  std::array<std::string, kSlots> titles, progs;
-  for (int k = 0; k < kSlots; ++k) {
-    titles[k] = ScrambleForwards(window().Text(title_[k]), app_.keys().a);
-    progs[k] = ScrambleForwards(window().Text(prog_[k]), app_.keys().a);
-  }
+  const KeyTables& keys = app_.keys();
+  if (!WritePassword(store, keys.b, window().Text(passwd_[0]))) return false;
   for (int k = 0; k < kSlots; ++k)
-    if (!write(SlotKey("title", k), titles[k])) return false;
+    if (!WriteSlot(store, keys.a, SlotField::Title, k + 1, window().Text(title_[k]))) return false;
   for (int k = 0; k < kSlots; ++k)
-    if (!write(SlotKey("prog", k), progs[k])) return false;
-
-  if (!write("use", scramble(std::to_string(window().Value(check1_)), kFlagKey))) return false;
-  if (!write("show", window().Value(check3_) != 0 ? "yes" : "no")) return false;
+    if (!WriteSlot(store, keys.a, SlotField::Program, k + 1, window().Text(prog_[k]))) return false;
+  if (!WritePasswordSwitch(store, window().Value(check1_))) return false;
+  if (!WriteShowWelcome(store, window().Value(check3_) != 0)) return false;
   runEntryFailed_ = !UpdateStartAtLogon();
-  return write("start", std::to_string(window().Value(check2_)));
+  return WriteStartAtLogon(store, window().Value(check2_));
 }
 
 // Adds or removes the start-at-logon entry as Check2 says; false when that failed.
@@ -161,7 +136,7 @@ bool Form2::UpdateStartAtLogon() {
 
 void Form2::Reset() {
   if (app_.platform().ShowMessage("Are you sure that you want to reset all settings?",
-                                  kYesNoQuestion, "Reset Settings?") != kAnswerYes)
+                                  MessageStyle::YesNoQuestion, "Reset Settings?") != Answer::Yes)
     return;
   if (!IsLoaded()) return;
   for (int id : passwd_) window().SetText(id, "");
@@ -216,29 +191,6 @@ void Form2::Sett_MouseMove(std::int16_t index) {
 
 void Form2::Image1_MouseDown() {
   DragWindow(window());
-}
-
-void Form2::HandleMouse(MouseEvent event, const ControlLayout* control) {
-  const auto index = static_cast<std::int16_t>(control ? control->index : 0);
-  if (event == MouseEvent::Move) {
-    if (!control)
-      Form_MouseMove();
-    else if (Is(control, "Frame1") || Is(control, "Frame2"))
-      Frame_MouseMove();
-    else if (Is(control, "Sel"))
-      Sel_MouseMove(index);
-    else if (Is(control, "Sett"))
-      Sett_MouseMove(index);
-  } else if (event == MouseEvent::Down) {
-    if (Is(control, "Image1")) Image1_MouseDown();
-  } else {
-    if (Is(control, "Sett"))
-      Sett_Click(index);
-    else if (Is(control, "Sel"))
-      Sel_Click(index);
-    else if (Is(control, "Check1"))
-      Check1_Click();
-  }
 }
 
 }  // namespace qv

@@ -5,14 +5,14 @@
 #include <array>
 #include <cstdint>
 
-#include "common/form.h"
+#include "app/declared_form.h"
 
 namespace qv {
 
-const WindowLayout& Form2Layout();
-
-class Form2 final : public Form {
+class Form2 final : public DeclaredForm<Form2> {
  public:
+  static constexpr FormId kId = FormId::Settings;
+  static Declaration<Form2> Declare();  // its controls, with their places and handlers
   static constexpr int kSlots = 7;
   static constexpr int kMinPasswordLength = 6;
 
@@ -31,9 +31,6 @@ class Form2 final : public Form {
   void Sel_MouseMove(std::int16_t index);
   void Sett_MouseMove(std::int16_t index);
   void Image1_MouseDown();
-
- protected:
-  void HandleMouse(MouseEvent event, const ControlLayout* control) override;
 
  private:
   void LoadPassword();

@@ -8,61 +8,60 @@ namespace {
 constexpr unsigned kBoxLook = kBoldFont;
 constexpr unsigned kNumberLook = kBoldFont | kWhiteBack;
 
-void AddPasswordFrame(WindowLayout& layout) {
-  auto& c = layout.controls;
-  c.push_back(Frame("Frame1", {480, 0, 3255, 1455}, "Settings Password   (Min 6 Chars)"));
-  c.push_back(Label("Label1", kNoIndex, "Frame1", {120, 360, 135, 240}, "1", kNumberLook));
-  c.push_back(Label("Label2", kNoIndex, "Frame1", {120, 720, 135, 240}, "2", kNumberLook));
-  c.push_back(TextBox("Passwd", 0, "Frame1", {360, 360, 2775, 285}, "", kBoxLook | kMasked, 0));
-  c.push_back(TextBox("Passwd", 1, "Frame1", {360, 720, 2775, 285}, "", kBoxLook | kMasked, 1));
-  c.push_back(CheckBox("Check1", "Frame1", {120, 1080, 3015, 255},
-                       "Use Password To Protect Settings", kWhiteBack, 2));
+const On<Form2> kFrame{.move = &Form2::Frame_MouseMove};
+
+void AddPasswordFrame(Declaration<Form2>& form) {
+  form.Add(Frame("Frame1", {480, 0, 3255, 1455}, "Settings Password   (Min 6 Chars)"), kFrame);
+  form.Add(Label("Label1", kNoIndex, "Frame1", {120, 360, 135, 240}, "1", kNumberLook));
+  form.Add(Label("Label2", kNoIndex, "Frame1", {120, 720, 135, 240}, "2", kNumberLook));
+  form.Add(TextBox("Passwd", 0, "Frame1", {360, 360, 2775, 285}, "", kBoxLook | kMasked, 0));
+  form.Add(TextBox("Passwd", 1, "Frame1", {360, 720, 2775, 285}, "", kBoxLook | kMasked, 1));
+  form.Add(CheckBox("Check1", "Frame1", {120, 1080, 3015, 255}, "Use Password To Protect Settings",
+                    kWhiteBack, 2),
+           {.click = &Form2::Check1_Click});
 }
 
-void AddCommands(WindowLayout& layout) {
+void AddCommands(Declaration<Form2>& form) {
   const char* captions[] = {"Ok", "Cancel", "Reset"};
   for (int i = 0; i < 3; ++i)
-    layout.controls.push_back(
-        Label("Sett", i, "", {3840, 120 + 240 * i, 2295, 255}, captions[i], kClickable));
-  layout.controls.push_back(
+    form.Add(Label("Sett", i, "", {3840, 120 + 240 * i, 2295, 255}, captions[i], kClickable),
+             {.click = &Form2::Sett_Click, .move = &Form2::Sett_MouseMove});
+  form.Add(
       CheckBox("Check2", "", {3840, 960, 2295, 195}, "   Start QV With Windows", kPlainLook, 17));
-  layout.controls.push_back(
+  form.Add(
       CheckBox("Check3", "", {3840, 1200, 2295, 195}, "   Show Start Information", kPlainLook, 18));
 }
 
-void AddProgramsFrame(WindowLayout& layout) {
-  auto& c = layout.controls;
-  c.push_back(Frame("Frame2", {480, 1440, 5775, 3015}, "Programs (1-7)"));
-  c.push_back(Label("Label3", kNoIndex, "Frame2", {120, 240, 3015, 255}, "Path To The Program",
-                    kCentred | kWhiteBack));
-  c.push_back(Label("Label5", kNoIndex, "Frame2", {4200, 240, 1455, 255}, "Menu Text",
-                    kCentred | kWhiteBack));
+void AddProgramsFrame(Declaration<Form2>& form) {
+  form.Add(Frame("Frame2", {480, 1440, 5775, 3015}, "Programs (1-7)"), kFrame);
+  form.Add(Label("Label3", kNoIndex, "Frame2", {120, 240, 3015, 255}, "Path To The Program",
+                 kCentred | kWhiteBack));
+  form.Add(Label("Label5", kNoIndex, "Frame2", {4200, 240, 1455, 255}, "Menu Text",
+                 kCentred | kWhiteBack));
   for (int k = 0; k < Form2::kSlots; ++k) {
     const int top = 480 + 360 * k;
-    c.push_back(
+    form.Add(
         Label("Label4", k, "Frame2", {120, top, 135, 240}, std::to_string(k + 1), kNumberLook));
-    c.push_back(TextBox("prog", k, "Frame2", {360, top, 2775, 285}, "(none)", kBoxLook | kReadOnly,
-                        3 + 2 * k));
-    c.push_back(Label("Sel", k, "Frame2", {3240, top, 855, 255}, "Select", kClickable));
-    c.push_back(
+    form.Add(TextBox("prog", k, "Frame2", {360, top, 2775, 285}, "(none)", kBoxLook | kReadOnly,
+                     3 + 2 * k));
+    form.Add(Label("Sel", k, "Frame2", {3240, top, 855, 255}, "Select", kClickable),
+             {.click = &Form2::Sel_Click, .move = &Form2::Sel_MouseMove});
+    form.Add(
         TextBox("title", k, "Frame2", {4200, top, 1455, 285}, "(none)", kBoxLook, 4 + 2 * k, 10));
   }
 }
 
-WindowLayout Build() {
-  WindowLayout layout{"Form2", 6300, 4485, true, true, "", {}};
-  layout.controls.push_back(Picture("Image1", {0, 0, 450, 4500}, "strip_settings"));
-  AddPasswordFrame(layout);
-  AddCommands(layout);
-  AddProgramsFrame(layout);
-  return layout;
-}
-
 }  // namespace
 
-const WindowLayout& Form2Layout() {
-  static const WindowLayout layout = Build();
-  return layout;
+Declaration<Form2> Form2::Declare() {
+  Declaration<Form2> form{{"Form2", 6300, 4485, true, true, "", {}}};
+  form.background = {.move = &Form2::Form_MouseMove};
+  form.Add(Picture("Image1", {0, 0, 450, 4500}, "strip_settings"),
+           {.down = &Form2::Image1_MouseDown});
+  AddPasswordFrame(form);
+  AddCommands(form);
+  AddProgramsFrame(form);
+  return form;
 }
 
 }  // namespace qv

@@ -2,14 +2,14 @@
 // ticks "Dont show this anymore!" and closes it.
 #pragma once
 
-#include "common/form.h"
+#include "app/declared_form.h"
 
 namespace qv {
 
-const WindowLayout& Form4Layout();
-
-class Form4 final : public Form {
+class Form4 final : public DeclaredForm<Form4> {
  public:
+  static constexpr FormId kId = FormId::Welcome;
+  static Declaration<Form4> Declare();  // its controls, with their places and handlers
   static constexpr const char* kWelcomeText =
       "Welcome to the Velmora Menu!\r\n"
       "The Menu is launched right to the\r\n"
@@ -25,9 +25,6 @@ class Form4 final : public Form {
   void Form_MouseMove();  // also over Check1
   void Clo_MouseMove();
   void Image1_MouseDown();
-
- protected:
-  void HandleMouse(MouseEvent event, const ControlLayout* control) override;
 
  private:
   const int label1_, check1_, clo_;

@@ -1,6 +1,6 @@
 // Starting programs with posix_spawn, never through a shell; the children we start are
 // reaped as they end, and the built-in tools are looked up on the PATH.
-#include "platform/qt/launch_posix.h"
+#include "platform/posix/launch_posix.h"
 
 #include <spawn.h>
 #include <sys/stat.h>

@@ -1,16 +1,11 @@
 // Module3's registry calls: the Run value is created and deleted in the same order of
 // calls every time; unlike the calls' results of old, failures now reach the caller.
-#include "settings/run_entry_win32.h"
+#include "platform/win32/run_key.h"
 
 namespace qv {
 
-std::string FileNameOf(std::string_view path) {
-  std::size_t slash = path.rfind('\\');
-  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
-}
-
-std::string RunValueNameOf(std::string_view path) {
-  std::string name = FileNameOf(path);
+std::string RegistryRunEntries::RunValueNameOf(std::string_view programPath) const {
+  std::string name = FileNameOf(programPath, '\\');
   name.resize(name.size() > 4 ? name.size() - 4 : 0);  // less ".exe"
   return name;
 }

@@ -1,16 +1,16 @@
 // QSettings in INI format as the Linux settings store. Every write is synced at once, so
 // a failure reaches the caller and a crash loses nothing that was reported as saved.
-#include "settings/store_qt.h"
+#include "platform/qt/store_ini.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QSettings>
 #include <QString>
-#include <cstdlib>
 #include <map>
 #include <vector>
+
+#include "platform/posix/xdg_paths.h"
 
 namespace qv {
 namespace {
@@ -44,16 +44,6 @@ bool MakePrivateFile(const std::string& path) {
 }
 
 }  // namespace
-
-std::string ConfigHome() {
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && xdg[0] == '/') return xdg;
-  const char* home = std::getenv("HOME");
-  if (!home || !*home) {
-    const passwd* user = getpwuid(getuid());
-    home = user ? user->pw_dir : "/tmp";
-  }
-  return std::string(home) + "/.config";
-}
 
 struct IniSettingsStore::Files {
   std::map<std::string, std::unique_ptr<QSettings>, std::less<>> open;

@@ -34,7 +34,4 @@ class IniSettingsStore final : public SettingsStore {
   bool holding_ = false;
 };
 
-// $XDG_CONFIG_HOME, or ~/.config.
-std::string ConfigHome();
-
 }  // namespace qv

@@ -1,6 +1,6 @@
 // Registry access for the settings store, with the wide-character calls so that no code
 // page conversion touches the bytes.
-#include "settings/store_win32.h"
+#include "platform/win32/store_registry.h"
 
 #include <windows.h>
 

@@ -54,8 +54,8 @@ class HeadlessWindow final : public Window {
   // Typing replaces the text, unless the box is disabled or read-only; the box's length
   // limit applies.
   void Type(const std::string& name, int index, const std::string& text);
-  void PressCloseKey() { RequestClose(kUnloadByUser); }
-  void RequestClose(int unloadMode);
+  void PressCloseKey() { RequestClose(UnloadMode::ByUser); }
+  void RequestClose(UnloadMode mode);
 
   const ControlState& State(const std::string& name, int index = kNoIndex) const;
   Colour Back(const std::string& name, int index = kNoIndex) const {
@@ -114,6 +114,8 @@ class HeadlessRunEntries final : public RunEntries {
  public:
   bool SaveRunValue(std::string_view name, std::string_view programPath) override;
   bool DeleteRunValue(std::string_view name) override;
+  // As on Linux: the file name.
+  std::string RunValueNameOf(std::string_view programPath) const override;
 
   std::map<std::string, std::string> entries;
   std::vector<std::string> calls;  // "save name" / "delete name"
@@ -123,12 +125,12 @@ class HeadlessRunEntries final : public RunEntries {
 struct StartedProgram {
   bool builtIn = false;
   std::string command;  // the built-in's command or the file's path
-  int windowStyle = 0;
+  WindowStyle windowStyle{};
 };
 
 struct ShownMessage {
   std::string text;
-  int style = 0;
+  MessageStyle style{};
   std::string caption;
 };
 
@@ -139,13 +141,15 @@ class HeadlessPlatform final : public Platform {
 
   std::unique_ptr<Window> NewWindow(const WindowLayout& layout, WindowEvents& events) override;
   std::unique_ptr<TrayIcon> NewTrayIcon(TrayEvents& events) override;
-  int ShowMessage(const std::string& text, int style, const std::string& caption) override;
+  Answer ShowMessage(const std::string& text, MessageStyle style,
+                     const std::string& caption) override;
   std::optional<std::string> OpenFileDialog(const FileDialogOptions& options) override;
-  void StartBuiltIn(const std::string& command, int windowStyle) override;
-  void StartFile(const std::string& path, int windowStyle) override;
+  void StartBuiltIn(const std::string& command, WindowStyle style) override;
+  void StartFile(const std::string& path, WindowStyle style) override;
   double Now() override { return clock; }
   void RunEventsUntil(double deadline) override;
   TwipSize ScreenSize() override { return screen; }
+  std::size_t CharacterCount(std::string_view text) const override;
   SettingsStore& Store() override { return *storeInUse; }
   RunEntries& StartAtLogon() override { return *runEntriesInUse; }
   std::string ProgramPath() override { return programPath; }
@@ -156,8 +160,8 @@ class HeadlessPlatform final : public Platform {
   HeadlessWindow* Find(const std::string& name) const;
   // Every window not yet unloaded, oldest first.
   std::vector<HeadlessWindow*> OpenWindows() const;
-  // A mouse message over the tray icon, as the Windows code.
-  void TrayMessage(int code);
+  // Mouse activity over the tray icon.
+  void TrayMessage(qv::TrayMessage message);
   // The desktop session ends: every window is asked to close, newest first.
   void EndSession();
 
@@ -169,6 +173,7 @@ class HeadlessPlatform final : public Platform {
   std::string programPath = "/opt/qv/qv";
   TwipSize screen{1024 * 15, 768 * 15};
   TrayState tray;
+  bool utf8 = true;  // narrow texts are UTF-8, as on Linux; false: ANSI, as on Windows
   double clock = 1000;
   bool ended = false;
 
@@ -177,7 +182,7 @@ class HeadlessPlatform final : public Platform {
   std::vector<FileDialogOptions> dialogs;
   std::vector<double> waits;  // durations asked of RunEventsUntil
   // Scripted answers, first in first out. Unscripted: OK, No, and a cancelled dialog.
-  std::deque<int> messageAnswers;
+  std::deque<Answer> messageAnswers;
   std::deque<std::optional<std::string>> fileAnswers;
   // What the user does while a message box is up, or while the clock runs to a deadline.
   std::deque<std::function<void()>> duringMessage;

@@ -1,4 +1,4 @@
-// The program: start-up with this build's backend.
+// The Windows program's entry: the previous-instance test, then start-up.
 #include "platform/entry.h"
 #include "startup/module1.h"
 

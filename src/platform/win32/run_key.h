@@ -22,6 +22,7 @@ class RegistryRunEntries final : public RunEntries {
   explicit RegistryRunEntries(HKEY root = HKEY_LOCAL_MACHINE) : root_(root) {}
   bool SaveRunValue(std::string_view name, std::string_view programPath) override;
   bool DeleteRunValue(std::string_view name) override;
+  std::string RunValueNameOf(std::string_view programPath) const override;
 
  private:
   HKEY root_;

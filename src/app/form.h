@@ -12,30 +12,44 @@
 
 namespace qv {
 
-class App;
+class Form;
+
+// What a window needs of the application that owns it.
+class FormHost {
+ public:
+  virtual Platform& platform() = 0;
+  virtual bool IsLoaded(const Form& form) const = 0;
+  // Runs the window's closing handler and, unless it cancels, unloads it.
+  virtual void Unload(Form& form, UnloadMode mode) = 0;
+
+ protected:
+  ~FormHost() = default;
+};
 
 class Form : public WindowEvents, public std::enable_shared_from_this<Form> {
  public:
-  Form(App& app, const WindowLayout& layout);
+  Form(FormHost& host, const WindowLayout& layout);
   ~Form() override;
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
-  // Runs once, right after the form is created.
+  // Runs once, right after the form is created: loads it.
+  virtual void Form_Initialize() { Form_Load(); }
   virtual void Form_Load() {}
   // Runs before the form unloads; setting cancel keeps it loaded.
-  virtual void Form_QueryUnload(bool& cancel, int unloadMode);
+  virtual void Form_QueryUnload(bool& cancel, UnloadMode mode);
 
   Window& window() { return *window_; }
   const WindowLayout& layout() const { return layout_; }
 
   void OnMouse(MouseEvent event, int control) final;
-  void OnCloseRequest(int unloadMode) final;
+  void OnCloseRequest(UnloadMode mode) final;
 
  protected:
-  // A mouse event over a control (nullptr: the window background).
-  virtual void HandleMouse(MouseEvent event, const ControlLayout* control) = 0;
+  // A mouse event over a control (kWindowItself: the window background).
+  virtual void HandleMouse(MouseEvent event, int control) = 0;
 
+  // The control's id; a name the layout does not hold is a programming error and throws.
   int Id(const std::string& name, int index = kNoIndex) const;
   template <std::size_t N>
   std::array<int, N> Ids(const std::string& name) const {
@@ -47,14 +61,11 @@ class Form : public WindowEvents, public std::enable_shared_from_this<Form> {
   bool IsLoaded() const;
   void Unload();
 
-  App& app_;
   const WindowLayout& layout_;
+
+ private:
+  FormHost& host_;
   std::unique_ptr<Window> window_;
 };
-
-// True when the control is the element of the named array (or the named single control).
-inline bool Is(const ControlLayout* control, const char* name) {
-  return control != nullptr && control->name == name;
-}
 
 }  // namespace qv

@@ -1,5 +1,5 @@
-// The launcher as a loadable module: the Linux executable runs it once it holds the
-// instance lock.
+// The Linux launcher as a loadable module (libqv_app.so): the executable runs it once it
+// holds the instance lock.
 #include "platform/entry.h"
 #include "startup/module1.h"
 

@@ -1,11 +1,12 @@
 // The in-memory backend's behaviour: controls keep their state as a real toolkit would
 // (check boxes raise Click when their value changes, length limits, read-only boxes).
-#include "platform/headless/headless_platform.h"
-
-#include "platform/session_end.h"
+#include "headless/headless_platform.h"
 
 #include <algorithm>
 #include <stdexcept>
+
+#include "common/text_length.h"
+#include "platform/session_end.h"
 
 namespace qv {
 namespace {
@@ -131,8 +132,8 @@ void HeadlessWindow::Type(const std::string& name, int index, const std::string&
   SetText(id, text);
 }
 
-void HeadlessWindow::RequestClose(int unloadMode) {
-  if (!closed) events_.OnCloseRequest(unloadMode);
+void HeadlessWindow::RequestClose(UnloadMode mode) {
+  if (!closed) events_.OnCloseRequest(mode);
 }
 
 const ControlState& HeadlessWindow::State(const std::string& name, int index) const {
@@ -174,6 +175,10 @@ bool HeadlessRunEntries::SaveRunValue(std::string_view name, std::string_view pr
   return true;
 }
 
+std::string HeadlessRunEntries::RunValueNameOf(std::string_view programPath) const {
+  return FileNameOf(programPath, '/');
+}
+
 bool HeadlessRunEntries::DeleteRunValue(std::string_view name) {
   calls.push_back("delete " + std::string(name));
   if (failing) return false;
@@ -196,10 +201,11 @@ std::unique_ptr<TrayIcon> HeadlessPlatform::NewTrayIcon(TrayEvents& events) {
   return std::make_unique<HeadlessTray>(tray, trayEvents_);
 }
 
-int HeadlessPlatform::ShowMessage(const std::string& text, int style, const std::string& caption) {
+Answer HeadlessPlatform::ShowMessage(const std::string& text, MessageStyle style,
+                                     const std::string& caption) {
   messages.push_back({text, style, caption});
   RunNext(duringMessage);
-  return TakeFront(messageAnswers, style == kYesNoQuestion ? kAnswerNo : kAnswerOk);
+  return TakeFront(messageAnswers, style == MessageStyle::YesNoQuestion ? Answer::No : Answer::Ok);
 }
 
 std::optional<std::string> HeadlessPlatform::OpenFileDialog(const FileDialogOptions& options) {
@@ -207,12 +213,16 @@ std::optional<std::string> HeadlessPlatform::OpenFileDialog(const FileDialogOpti
   return TakeFront(fileAnswers, std::optional<std::string>{});
 }
 
-void HeadlessPlatform::StartBuiltIn(const std::string& command, int windowStyle) {
-  started.push_back({true, command, windowStyle});
+void HeadlessPlatform::StartBuiltIn(const std::string& command, WindowStyle style) {
+  started.push_back({true, command, style});
 }
 
-void HeadlessPlatform::StartFile(const std::string& path, int windowStyle) {
-  started.push_back({false, path, windowStyle});
+void HeadlessPlatform::StartFile(const std::string& path, WindowStyle style) {
+  started.push_back({false, path, style});
+}
+
+std::size_t HeadlessPlatform::CharacterCount(std::string_view text) const {
+  return utf8 ? Utf8CharacterCount(text) : text.size();
 }
 
 void HeadlessPlatform::RunEventsUntil(double deadline) {
@@ -235,13 +245,9 @@ std::vector<HeadlessWindow*> HeadlessPlatform::OpenWindows() const {
   return open;
 }
 
-void HeadlessPlatform::TrayMessage(int code) {
-  if (trayEvents_ && tray.present && !ended) trayEvents_->OnTrayMessage(code);
+void HeadlessPlatform::TrayMessage(qv::TrayMessage message) {
+  if (trayEvents_ && tray.present && !ended) trayEvents_->OnTrayMessage(message);
 }
-
-}  // namespace qv
-
-namespace qv {
 
 void HeadlessPlatform::EndSession() {
   CloseNewestFirst(windows_, ended);

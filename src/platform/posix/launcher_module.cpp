@@ -1,16 +1,16 @@
-// The Linux program's entry: a duplicate start must end within a few milliseconds, so
-// this executable links no Qt at all. It takes the instance lock first and only then
-// loads the launcher itself (libqv_app.so, beside the executable) and runs it.
+// Finding libqv_app.so beside the running executable and calling its entry, in plain C
+// calls: nothing here may pull in the C++ library or Qt.
+#include "platform/posix/launcher_module.h"
+
 #include <dlfcn.h>
 #include <limits.h>
 #include <stdio.h>
 #include <string.h>
 #include <unistd.h>
 
-#include "platform/entry.h"
+namespace qv {
 
-int main(int argc, char** argv) {
-  if (qv::PreviousInstanceRunning()) return 0;
+int RunLauncherModule(int argc, char** argv) {
   char path[PATH_MAX];
   const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 32);
   if (length <= 0) return 1;
@@ -24,3 +24,5 @@ int main(int argc, char** argv) {
   }
   return run(argc, argv);
 }
+
+}  // namespace qv

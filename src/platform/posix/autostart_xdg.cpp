@@ -1,6 +1,6 @@
 // Writing and removing the XDG autostart file. The file is written to a temporary name
 // and renamed into place, so a crash never leaves a half-written entry.
-#include "settings/run_entry_xdg.h"
+#include "platform/posix/autostart_xdg.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "settings/store_qt.h"
+#include "platform/posix/xdg_paths.h"
 
 namespace qv {
 namespace {
@@ -37,13 +37,8 @@ bool ReplaceFile(const std::string& path, const std::string& contents) {
 
 }  // namespace
 
-std::string FileNameOf(std::string_view path) {
-  std::size_t slash = path.rfind('/');
-  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
-}
-
-std::string RunValueNameOf(std::string_view path) {
-  return FileNameOf(path);
+std::string XdgAutostart::RunValueNameOf(std::string_view programPath) const {
+  return FileNameOf(programPath, '/');
 }
 
 std::string ExecLineFor(std::string_view programPath) {

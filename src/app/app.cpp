@@ -1,0 +1,40 @@
+// Unloading the windows and ending the run.
+#include "app/app.h"
+
+namespace qv {
+
+App::App(Platform& platform) : platform_(platform) {}
+
+// Windows go before the platform objects they hold, in the order of their ids.
+App::~App() {
+  for (auto& form : forms_) form.reset();
+}
+
+void App::Unload(Form& form, UnloadMode mode) {
+  if (!IsLoaded(form)) return;
+  bool cancel = false;
+  form.Form_QueryUnload(cancel, mode);
+  if (cancel || !IsLoaded(form)) return;
+  form.window().Close();
+  if (&form == Slot(FormId::Menu).get()) {
+    End();  // without its menu and tray icon the program has nothing left to offer
+    return;
+  }
+  for (auto& slot : forms_)
+    if (slot.get() == &form) slot.reset();  // freed now, or when its running handler returns
+}
+
+bool App::IsLoaded(const Form& form) const {
+  if (ending_) return false;
+  for (const auto& slot : forms_)
+    if (slot.get() == &form) return true;
+  return false;
+}
+
+void App::End() {
+  if (ending_) return;
+  ending_ = true;
+  platform_.EndProgram();
+}
+
+}  // namespace qv

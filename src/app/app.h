@@ -1,0 +1,86 @@
+// The application object: the process-wide state (colour table, key tables) and the
+// four windows, at most one of each. Form1 lives for the whole run; the others are
+// created on load and dropped on unload. Windows reach each other through it.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "app/form.h"
+#include "common/colour.h"
+#include "platform/platform.h"
+#include "settings/scramble.h"
+
+namespace qv {
+
+class Form1;
+
+// One id per window (each window class names its own as kId), in the order they are
+// destroyed at the end of the run: the menu last, as it outlives the others.
+enum class FormId { Settings, Password, Welcome, Menu, Count };
+
+class App final : public FormHost {
+ public:
+  explicit App(Platform& platform);
+  ~App();
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
+
+  Platform& platform() override { return platform_; }
+  ColourTable& colours() { return colours_; }
+  KeyTables& keys() { return keys_; }
+
+  // The loaded window of that kind, created (and initialised) only when none is loaded.
+  // The load may unload it again: check IsLoaded before using it.
+  template <class F>
+  std::shared_ptr<F> Load();
+  // Loads the window and shows it, unless its load unloaded it (then nullptr).
+  template <class F>
+  std::shared_ptr<F> Open();
+  template <class F>
+  F* Loaded() const {
+    return ending_ ? nullptr : static_cast<F*>(Slot(F::kId).get());
+  }
+  // The menu window; a template only so that this header need not know Form1.
+  template <class Menu = Form1>
+  Menu& menu() {
+    return *static_cast<Menu*>(Slot(Menu::kId).get());
+  }
+
+  void Unload(Form& form, UnloadMode mode) override;
+  bool IsLoaded(const Form& form) const override;
+
+  // Ends the program at once; every window counts as unloaded from here on.
+  void End();
+  bool Ending() const { return ending_; }
+
+ private:
+  std::shared_ptr<Form>& Slot(FormId id) { return forms_[static_cast<int>(id)]; }
+  const std::shared_ptr<Form>& Slot(FormId id) const { return forms_[static_cast<int>(id)]; }
+
+  Platform& platform_;
+  ColourTable colours_;
+  KeyTables keys_;
+  std::array<std::shared_ptr<Form>, static_cast<int>(FormId::Count)> forms_;
+  bool ending_ = false;
+};
+
+template <class F>
+std::shared_ptr<F> App::Load() {
+  std::shared_ptr<Form>& slot = Slot(F::kId);
+  if (slot || ending_) return std::static_pointer_cast<F>(slot);
+  auto form = std::make_shared<F>(*this);
+  slot = form;
+  form->Form_Initialize();
+  return form;
+}
+
+template <class F>
+std::shared_ptr<F> App::Open() {
+  std::shared_ptr<F> form = Load<F>();
+  if (!form || !IsLoaded(*form)) return nullptr;
+  form->window().Show();
+  return form;
+}
+
+}  // namespace qv

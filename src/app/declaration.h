@@ -1,0 +1,65 @@
+// A window's declaration with its handlers: every control's layout carries the member
+// functions that handle its click, mouse move and mouse down, so a handler is bound to a
+// control that exists, and one dispatcher serves every window.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <vector>
+
+#include "platform/window_layout.h"
+
+namespace qv {
+
+// One handler: a member function of the window F, taking the element's index when the
+// control belongs to a control array, or nothing. Empty: the event is ignored.
+template <class F>
+class Handler {
+ public:
+  using Indexed = void (F::*)(std::int16_t);
+  using Plain = void (F::*)();
+
+  Handler() = default;
+  Handler(Indexed handler) : indexed_(handler) {}  // NOLINT: bound from a member pointer
+  Handler(Plain handler) : plain_(handler) {}      // NOLINT
+
+  void Run(F& form, std::int16_t index) const {
+    if (indexed_)
+      (form.*indexed_)(index);
+    else if (plain_)
+      (form.*plain_)();
+  }
+
+ private:
+  Indexed indexed_ = nullptr;
+  Plain plain_ = nullptr;
+};
+
+// The handlers of one control, or of the window's own background.
+template <class F>
+struct On {
+  Handler<F> click = {}, move = {}, down = {};
+};
+
+template <class F>
+struct Declaration {
+  WindowLayout layout;
+  On<F> background = {};
+  std::vector<On<F>> handlers = {};  // by control id
+
+  // Adds a control; its frame must already be declared and its (name, index) be new.
+  void Add(ControlLayout control, On<F> on = {}) {
+    if (!control.parent.empty() && layout.find(control.parent) < 0)
+      throw std::logic_error(layout.name + ": no frame " + control.parent);
+    if (layout.find(control.name, control.index) >= 0)
+      throw std::logic_error(layout.name + ": " + control.name + " declared twice");
+    layout.controls.push_back(std::move(control));
+    handlers.push_back(on);
+  }
+
+  const On<F>& HandlersOf(int control) const {
+    return control == kWindowItself ? background : handlers.at(control);
+  }
+};
+
+}  // namespace qv

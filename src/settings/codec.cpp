@@ -1,0 +1,87 @@
+// Readers and writers of the stored settings.
+#include "settings/codec.h"
+
+#include "common/number_text.h"
+
+namespace qv {
+namespace {
+
+std::string SlotKey(SlotField field, int slot) {
+  return (field == SlotField::Title ? "title" : "prog") + std::to_string(slot);
+}
+
+std::string Read(SettingsStore& store, std::string_view key, std::string_view fallback) {
+  return store.read(kApp, kSection, key, fallback);
+}
+
+bool Write(SettingsStore& store, std::string_view key, std::string_view value) {
+  return store.write(kApp, kSection, key, value);
+}
+
+}  // namespace
+
+std::string ReadSlot(SettingsStore& store, const KeyTable& tableA, SlotField field, int slot,
+                     std::string_view fallback) {
+  std::string text = ScrambleBackwards(Read(store, SlotKey(field, slot), fallback), tableA);
+  if (text == SlotSentinel()) text = kNoneMarker;
+  return text;
+}
+
+bool WriteSlot(SettingsStore& store, const KeyTable& tableA, SlotField field, int slot,
+               std::string_view text) {
+  return Write(store, SlotKey(field, slot), ScrambleForwards(std::string(text), tableA));
+}
+
+std::string ReadPassword(SettingsStore& store, const KeyTable& tableB,
+                         std::string_view fallbackPair) {
+  std::string pair = Read(store, "passwd", fallbackPair);
+  if (pair != kUnsetPasswordPair) pair = ScrambleBackwards(pair, tableB);
+  return pair.substr(0, pair.find(kPasswordSeparator));
+}
+
+bool WritePassword(SettingsStore& store, const KeyTable& tableB, std::string_view password) {
+  std::string pair = std::string(password) + std::string(kPasswordSeparator);
+  pair += password;
+  return Write(store, "passwd", ScrambleForwards(pair, tableB));
+}
+
+bool ReadPasswordInForce(SettingsStore& store, std::string_view fallback) {
+  const std::string use = Read(store, "use", fallback);
+  if (use.empty()) return false;
+  return LeadingNumber(scramble(use, kFlagKey)) != 0;
+}
+
+int ReadPasswordSwitch(SettingsStore& store, std::string_view fallback) {
+  std::string use = Read(store, "use", fallback);
+  if (use != "0") use = scramble(use, kFlagKey);
+  return LeadingNumber(use);
+}
+
+bool WritePasswordSwitch(SettingsStore& store, int value) {
+  return Write(store, "use", scramble(std::to_string(value), kFlagKey));
+}
+
+int ReadStartAtLogon(SettingsStore& store, std::string_view fallback) {
+  return LeadingNumber(Read(store, "start", fallback));
+}
+
+bool WriteStartAtLogon(SettingsStore& store, int value) {
+  return Write(store, "start", std::to_string(value));
+}
+
+bool ReadShowWelcome(SettingsStore& store, std::string_view fallback) {
+  return Read(store, "show", fallback) != "no";
+}
+
+bool WriteShowWelcome(SettingsStore& store, bool show) {
+  return Write(store, "show", show ? "yes" : "no");
+}
+
+ColourTable ReadColours(SettingsStore& store, ColourTable fallback) {
+  auto colour = [&](std::string_view key, Colour otherwise) {
+    return ColourFromText(Read(store, key, std::to_string(otherwise)), otherwise);
+  };
+  return {colour("clr1", fallback.resting), colour("clr2", fallback.hover)};
+}
+
+}  // namespace qv

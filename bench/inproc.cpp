@@ -20,9 +20,9 @@
 #include "headless/headless_platform.h"
 #include "menu/form1.h"
 #include "platform/posix/launch_posix.h"
+#include "platform/posix/store_ini.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_window.h"
-#include "platform/qt/store_ini.h"
 
 using namespace qv;
 
@@ -64,6 +64,7 @@ class TimedStore final : public SettingsStore {
     return ok;
   }
   void Hold() override { inner_.Hold(); }
+  void Discard() override { inner_.Discard(); }
   bool Commit() override {
     const bool ok = inner_.Commit();
     lastWrite = Seconds();

@@ -1,8 +1,10 @@
 // Seeded sequences of random user actions over the whole application: mouse moves,
 // clicks and presses on any control of any loaded window, tray messages of every code,
-// typing, dialog and message-box answers, clicks during TimeOut pauses, failing saves,
-// Exit and session end. After each action: each window loaded at most once, the tray
-// icon present while running, a completed save stored whole and shown by the menu.
+// typing, dialog and message-box answers, clicks during TimeOut pauses, failing saves and
+// full disks (and Cancel after them), Exit and session end. After each action: each
+// window loaded at most once, the tray icon present while running, a completed save
+// stored whole and shown by the menu, a failed one storing nothing and leaving the
+// start-at-logon entry as it was.
 // QV_RANDOM_SEED and QV_RANDOM_EVENTS run one longer sequence (tools/random-events).
 #include <gtest/gtest.h>
 
@@ -30,8 +32,11 @@ class RandomSession {
   int Run(int events) {
     for (int done = 0; done < events; ++done) {
       const std::size_t written = platform_.store.writtenKeys.size();
+      const auto entries = platform_.runEntries.entries;
       Act(0);
       if (!Check(written)) return done;
+      if (platform_.store.writtenKeys.size() == written && platform_.runEntries.entries != entries)
+        return Fail("the start-at-logon entry changed without a save"), done;
       if (platform_.ended) ++restarts, Restart();
     }
     return events;
@@ -73,6 +78,7 @@ class RandomSession {
     if (depth < 3 && Chance(20))
       platform_.duringMessage.push_back([this, depth] { Act(depth + 1); });
     platform_.store.writesBeforeFailure = Chance(5) ? Pick(18) : -1;
+    platform_.store.commitsFail = Chance(5);  // a full disk
     platform_.runEntries.failing = Chance(10);
   }
 
@@ -110,6 +116,10 @@ class RandomSession {
     if (window.layout.name == "Form2" && Chance(8)) {
       Trace(depth, "Form2 Ok");
       return window.Click("Sett", 0);
+    }
+    if (window.layout.name == "Form2" && Chance(3)) {  // often right after a failed Ok
+      Trace(depth, "Form2 Cancel");
+      return window.Click("Sett", 1);
     }
     if (window.layout.name == "Form4" && Chance(15)) {
       Trace(depth, "Form4 Close");
@@ -173,8 +183,8 @@ class RandomSession {
 
     const auto& written = platform_.store.writtenKeys;
     std::set<std::string> keys(written.begin() + static_cast<long>(writtenBefore), written.end());
-    if (keys.count("show") && keys.size() == 1) return true;  // the welcome window's Close
-    if (written.size() == writtenBefore || written.back() != "start") return true;
+    if (keys.empty() || (keys.count("show") && keys.size() == 1)) return true;  // or Close
+    if (!keys.count("start")) return Fail("a failed save stored part of its keys");
     ++saves;
     if (keys.size() != 18)
       return Fail(std::string("a completed save wrote ") + std::to_string(keys.size()) + " keys");

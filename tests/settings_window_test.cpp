@@ -103,7 +103,8 @@ TEST_F(SettingsWindowTest, PasswordChecksRunInOrderAndWriteNothing) {
       {"12345", "12345", "Password Length has to be 6 chars or more!"},
       {"abc", "xyz", "Password Length has to be 6 chars or more!"},  // only the first message
       {"Secret", "secret", "Password Does Not Match"},
-      {"Secret", "Secret ", "Password Does Not Match"}};
+      {"Secret", "Secret ", "Password Does Not Match"},
+      {"abc|||xyz", "abc|||xyz", "Password May Not Contain |||"}};  // "abc" would open it
   HeadlessWindow& w = Open();
   w.Type("Passwd", 0, "typed");  // the boxes are disabled: typing does nothing yet
   EXPECT_EQ(w.TextOf("Passwd", 0), "(none)");
@@ -236,22 +237,38 @@ TEST_F(SettingsWindowTest, CancelWritesNothing) {
   EXPECT_TRUE(platform.runEntries.calls.empty());
 }
 
-TEST_F(SettingsWindowTest, AFailedSaveKeepsTheWindowAndEveryEditForAnotherTry) {
+// A write refused part-way, or a commit that fails (a full disk): nothing is stored, the
+// start-at-logon entry stays as it was, and every edit waits for another try.
+TEST_F(SettingsWindowTest, AFailedSaveChangesNothingAndKeepsEveryEdit) {
+  platform.runEntries.entries["old"] = "/opt/old/old";
   HeadlessWindow& w = Open();
   w.Type("title", 0, "Edited");
-  platform.store.writesBeforeFailure = 3;
-  w.Click("Sett", 0);
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_NE(platform.messages[0].text.find("could not be saved"), std::string::npos);
-  EXPECT_EQ(platform.messages[0].caption, "QV");
-  EXPECT_EQ(Find("Form2"), &w);
-  EXPECT_EQ(w.TextOf("title", 0), "Edited");
-  EXPECT_EQ(Menu().TextOf("menu1", 5), "") << "the menu did not reload half a save";
-
-  platform.store.writesBeforeFailure = -1;
+  w.Click("Check2");
+  for (bool commitFails : {false, true}) {
+    platform.store.writesBeforeFailure = commitFails ? -1 : 3;
+    platform.store.commitsFail = commitFails;
+    platform.messages.clear();
+    w.Click("Sett", 0);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].text.find("could not be saved"), std::string::npos);
+    EXPECT_EQ(platform.messages[0].caption, "QV");
+    EXPECT_EQ(Find("Form2"), &w);
+    EXPECT_EQ(w.TextOf("title", 0), "Edited");
+    EXPECT_TRUE(platform.store.writtenKeys.empty()) << commitFails;
+    EXPECT_EQ(platform.runEntries.entries.size(), 1u) << "no entry added: " << commitFails;
+    EXPECT_EQ(Menu().TextOf("menu1", 5), "") << "the menu did not reload a failed save";
+  }
+  platform.store.commitsFail = false;
   w.Click("Sett", 0);
   EXPECT_EQ(Find("Form2"), nullptr);
   EXPECT_EQ(StoredSlotText("title1"), "Edited");
+  EXPECT_EQ(platform.runEntries.entries["qv"], "/opt/qv/qv");
+
+  Menu().Click("Closer", 2);  // unticked, the entry is removed only by a save that holds
+  Find("Form2")->Click("Check2");
+  platform.store.commitsFail = true;
+  Find("Form2")->Click("Sett", 0);
+  EXPECT_EQ(platform.runEntries.entries.count("qv"), 1u);
 }
 
 TEST_F(SettingsWindowTest, AStartAtLogonFailureIsToldButTheRestIsSaved) {

@@ -7,11 +7,14 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <QSettings>
 #include <csignal>
 #include <fstream>
 #include <random>
 
-#include "platform/qt/store_ini.h"
+#include "file_size_limit.h"
+#include "platform/posix/store_ini.h"
+#include "settings/ini_format.h"
 #include "temp_folder.h"
 
 namespace qv {
@@ -26,6 +29,47 @@ mode_t ModeOf(const std::string& path) {
   struct stat info {};
   stat(path.c_str(), &info);
   return info.st_mode & 07777;
+}
+
+// Files of earlier builds (written by Qt's QSettings) keep loading, and Qt programs read
+// what QV writes: both write the same bytes, and each reads the other's values exactly.
+TEST(IniFormat, IsWhatQSettingsWritesAndReads) {
+  IniValues values = {{"qv/all", AllBytes()},
+                      {"qv/at", "@Variant(x)"},
+                      {"qv/atat", "@@x"},
+                      {"qv/list", "a, b"},
+                      {"qv/quoted", "\"quoted\""},
+                      {"qv/padded", " padded "},
+                      {"qv/ini", "x=y;z#w[qv]"},
+                      {"qv/lines", "line\nbreak\r\n"},
+                      {"qv/high", "\xFF\xFE"},
+                      {"qv/empty", ""},
+                      {"qv/hexdigit",
+                       "\x01"
+                       "1aF"},
+                      {"qv/octal", std::string("\0"
+                                               "7",
+                                               2)},
+                      {"other/key", "elsewhere"},
+                      {"General", "top"}};
+  std::mt19937 random(3);
+  for (int i = 0; i < 200; ++i) {
+    std::string value(random() % 24, '\0');
+    for (char& c : value) c = static_cast<char>(random());
+    values["qv/r" + std::to_string(i)] = value;
+  }
+  TempFolder home;
+  const std::string path = home / "qt.ini";
+  {
+    QSettings qt(QString::fromStdString(path), QSettings::IniFormat);
+    for (const auto& [key, value] : values)
+      qt.setValue(QString::fromStdString(key),
+                  QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size())));
+    qt.sync();
+    ASSERT_EQ(qt.status(), QSettings::NoError);
+  }
+  EXPECT_EQ(FormatIni(values), FileBytes(path));
+  EXPECT_EQ(ParseIni(FileBytes(path)).values, values);
 }
 
 TEST(IniStore, EveryByteComesBackExactly) {
@@ -77,6 +121,35 @@ TEST(IniStore, AFailedWriteIsReportedAndNotRemembered) {
   IniSettingsStore store(home / "blocked");
   EXPECT_FALSE(store.write("qv", "qv", "show", "no"));
   EXPECT_EQ(store.read("qv", "qv", "show", "unset"), "unset");
+}
+
+// A disk that fills up during a save: the save is reported as failed, the old file stays
+// byte for byte with no temporary beside it, and nothing of the failed save lingers in
+// memory to reach the disk with a later write.
+TEST(IniStore, ASaveThatDoesNotFitChangesNothing) {
+  std::signal(SIGXFSZ, SIG_DFL);  // the store itself must keep the failing write survivable
+  TempFolder home;
+  IniSettingsStore store(home.path);
+  ASSERT_TRUE(store.write("qv", "qv", "title1", "Saved"));
+  ASSERT_TRUE(store.write("qv", "qv", "use", "0"));
+  const std::string before = FileBytes(home / "qv/qv.ini");
+  {
+    FileSizeLimit full(before.size() + 40);
+    store.Hold();
+    store.write("qv", "qv", "title1", std::string(300, 'U'));
+    store.write("qv", "qv", "use", "1");
+    EXPECT_FALSE(store.Commit());
+    EXPECT_FALSE(store.write("qv", "qv", "show", std::string(100, 'n')));
+  }
+  EXPECT_EQ(FileBytes(home / "qv/qv.ini"), before);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home / "qv"), {}), 1);
+  EXPECT_EQ(store.read("qv", "qv", "title1"), "Saved");
+
+  ASSERT_TRUE(store.write("qv", "qv", "show", "no"));  // a later, unrelated save
+  IniSettingsStore next(home.path);
+  EXPECT_EQ(next.read("qv", "qv", "title1"), "Saved");
+  EXPECT_EQ(next.read("qv", "qv", "use"), "0");
+  EXPECT_EQ(next.read("qv", "qv", "show"), "no");
 }
 
 TEST(IniStore, FileAndFolderArePrivateWhateverTheUmask) {

@@ -1,15 +1,16 @@
-// Unwritable places with the real Linux store and autostart entry: the user is told,
-// nothing typed is lost, the program keeps running, and a later Ok succeeds. (Tests run
-// as root too, so a file stands where a folder should be: no permission stops root.)
+// Unwritable places with the real Linux store and autostart entry, as a user meets them
+// (these tests run as an unprivileged user: tests/unprivileged.sh). The user is told,
+// nothing typed is lost, the old settings stay, and a later Ok succeeds.
 #include <gtest/gtest.h>
-
-#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/app.h"
+#include "file_size_limit.h"
 #include "headless/headless_platform.h"
 #include "menu/form1.h"
 #include "platform/posix/autostart_xdg.h"
-#include "platform/qt/store_ini.h"
+#include "platform/posix/store_ini.h"
 #include "temp_folder.h"
 
 namespace qv {
@@ -18,17 +19,24 @@ namespace {
 class UnwritableTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    ASSERT_NE(geteuid(), 0u) << "permissions do not bind root: run through tests/unprivileged.sh";
     platform.storeInUse = &store;
     platform.runEntriesInUse = &autostart;
     app.Load<Form1>();
-    platform.Find("Form1")->Click("Closer", 2);
-    settings = platform.Find("Form2");
-    ASSERT_NE(settings, nullptr);
+    ASSERT_TRUE(store.write("qv", "qv", "title1", "Old"));
+    settings = Open();
     settings->Type("title", 0, "Typed");
   }
-  void Block(const std::string& path) {
-    std::filesystem::remove_all(path);
-    std::ofstream(path) << "in the way";
+  HeadlessWindow* Open() {
+    platform.Find("Form1")->Click("Closer", 2);
+    HeadlessWindow* window = platform.Find("Form2");
+    EXPECT_NE(window, nullptr);
+    return window;
+  }
+  void ExpectToldAndKept(const char* words) {
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].text.find(words), std::string::npos);
+    EXPECT_FALSE(platform.ended);
   }
 
   TempFolder home;
@@ -39,28 +47,32 @@ class UnwritableTest : public ::testing::Test {
   HeadlessWindow* settings = nullptr;
 };
 
-TEST_F(UnwritableTest, ASettingsFolderThatCannotBeWrittenKeepsEverythingTyped) {
-  Block(home / "qv");
-  settings->Click("Sett", 0);
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_NE(platform.messages[0].text.find("could not be saved"), std::string::npos);
-  ASSERT_EQ(platform.Find("Form2"), settings);
-  EXPECT_EQ(settings->TextOf("title", 0), "Typed");
-  EXPECT_FALSE(platform.ended);
-  std::filesystem::remove(home / "qv");
+TEST_F(UnwritableTest, AReadOnlySettingsFolderOrFileKeepsEverythingTyped) {
+  for (const std::string& place : {home / "qv", home / "qv/qv.ini"}) {
+    const std::string before = FileBytes(store.FilePath("qv"));
+    chmod(place.c_str(), place == home / "qv" ? 0500 : 0400);
+    platform.messages.clear();
+    settings->Click("Sett", 0);
+    ExpectToldAndKept("could not be saved");
+    ASSERT_EQ(platform.Find("Form2"), settings) << place;
+    EXPECT_EQ(settings->TextOf("title", 0), "Typed");
+    EXPECT_EQ(FileBytes(store.FilePath("qv")), before) << place;
+    chmod(place.c_str(), place == home / "qv" ? 0700 : 0600);
+  }
   settings->Click("Sett", 0);
   EXPECT_EQ(platform.Find("Form2"), nullptr);
   EXPECT_EQ(platform.Find("Form1")->TextOf("menu1", 5), "Typed");
 }
 
-TEST_F(UnwritableTest, AnAutostartFolderThatCannotBeWrittenIsTold) {
-  Block(home / "autostart");
+TEST_F(UnwritableTest, AReadOnlyAutostartFolderIsToldAndTheRestSaved) {
+  std::filesystem::create_directories(home / "autostart");
+  chmod((home / "autostart").c_str(), 0500);
   settings->Click("Check2");
   settings->Click("Sett", 0);
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_NE(platform.messages[0].text.find("start at logon"), std::string::npos);
+  ExpectToldAndKept("start at logon");
   EXPECT_EQ(platform.Find("Form2"), nullptr) << "the rest was saved";
   EXPECT_EQ(store.read("qv", "qv", "start"), "1");
+  EXPECT_EQ(store.read("qv", "qv", "title1").size(), 5u) << "the typed title, scrambled";
 }
 
 TEST_F(UnwritableTest, AMissingAutostartFolderIsMade) {

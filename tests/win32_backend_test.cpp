@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <set>
+
 #include "all_bytes.h"
 
 #include "app/app.h"
@@ -158,13 +160,50 @@ TEST(RegistryStore, EveryByteComesBackExactly) {
   EXPECT_EQ(RegistryStore("Software\\qv-nothing").read("qv", "qv", "show", "d"), "d");
 }
 
-std::string RunValue(const char* name) {
+std::string RunValue(const char* name, HKEY root = HKEY_LOCAL_MACHINE) {
   char data[1024] = {};
   DWORD size = sizeof data;
-  if (RegGetValueA(HKEY_LOCAL_MACHINE, kRunKey, name, RRF_RT_REG_SZ, nullptr, data, &size) !=
-      ERROR_SUCCESS)
+  if (RegGetValueA(root, kRunKey, name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
     return "<missing>";
   return data;
+}
+
+// A standard account as Windows treats it (wine grants everything): the machine's Run key
+// opens, read-only, but nothing under it may be created, written or deleted. With
+// userDenied the user's own key refuses too.
+std::set<HKEY> readOnlyKeys;
+bool userDenied = false;
+
+bool Denied(HKEY root) {
+  return root == HKEY_LOCAL_MACHINE || (userDenied && root == HKEY_CURRENT_USER);
+}
+LONG WINAPI CreateAsUser(HKEY root, LPCSTR path, PHKEY key) {
+  return Denied(root) ? ERROR_ACCESS_DENIED : RegCreateKeyA(root, path, key);
+}
+LONG WINAPI OpenAsUser(HKEY root, LPCSTR path, PHKEY key) {
+  const LONG result = RegOpenKeyA(root, path, key);
+  if (result == ERROR_SUCCESS && Denied(root)) readOnlyKeys.insert(*key);
+  return result;
+}
+LONG WINAPI SetAsUser(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data,
+                      DWORD size) {
+  if (readOnlyKeys.count(key)) return ERROR_ACCESS_DENIED;
+  return RegSetValueExA(key, name, reserved, type, data, size);
+}
+LONG WINAPI DeleteAsUser(HKEY key, LPCSTR name) {
+  return readOnlyKeys.count(key) ? ERROR_ACCESS_DENIED : RegDeleteValueA(key, name);
+}
+LONG WINAPI CloseAsUser(HKEY key) {
+  readOnlyKeys.erase(key);
+  return RegCloseKey(key);
+}
+
+RegistryRunEntries StandardAccount(bool userKeyDenied = false) {
+  userDenied = userKeyDenied;
+  RegistryCalls calls;
+  calls.createKey = CreateAsUser, calls.openKey = OpenAsUser, calls.setValue = SetAsUser;
+  calls.deleteValue = DeleteAsUser, calls.closeKey = CloseAsUser;
+  return RegistryRunEntries(HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, calls);
 }
 
 TEST(RunEntry, IsWrittenAndRemovedUnderTheMachineRunKey) {
@@ -178,10 +217,36 @@ TEST(RunEntry, IsWrittenAndRemovedUnderTheMachineRunKey) {
   EXPECT_EQ(entries.RunValueNameOf("C:\\Tools\\Launcher.exe"), "Launcher");
 }
 
+TEST(RunEntry, AStandardAccountUsesItsOwnRunKeyAndIsNeverFalselyWarned) {
+  RegistryRunEntries entries = StandardAccount();
+  EXPECT_TRUE(RemoveRunValue(entries, "C:\\Tools\\qvuser.exe")) << "nothing there: no failure";
+  ASSERT_TRUE(AddRunValue(entries, "C:\\Tools\\qvuser.exe"));
+  EXPECT_EQ(RunValue("qvuser"), "<missing>");
+  EXPECT_EQ(RunValue("qvuser", HKEY_CURRENT_USER), "C:\\Tools\\qvuser.exe");
+  EXPECT_TRUE(entries.HasRunValue("qvuser"));
+  EXPECT_TRUE(RemoveRunValue(entries, "C:\\Tools\\qvuser.exe"));
+  EXPECT_EQ(RunValue("qvuser", HKEY_CURRENT_USER), "<missing>");
+  EXPECT_FALSE(entries.HasRunValue("qvuser"));
+}
+
+TEST(RunEntry, OnlyWhatCannotBeDoneAnywhereIsReported) {
+  RegistryRunEntries administrator;
+  ASSERT_TRUE(AddRunValue(administrator, "C:\\Tools\\qvadmin.exe"));
+  RegistryRunEntries user = StandardAccount();
+  EXPECT_FALSE(RemoveRunValue(user, "C:\\Tools\\qvadmin.exe"))
+      << "an existing machine-wide entry stays";
+  EXPECT_EQ(RunValue("qvadmin"), "C:\\Tools\\qvadmin.exe");
+  EXPECT_TRUE(RemoveRunValue(administrator, "C:\\Tools\\qvadmin.exe"));
+  RegistryRunEntries locked = StandardAccount(true);
+  EXPECT_FALSE(AddRunValue(locked, "C:\\Tools\\qvnone.exe"));
+  EXPECT_EQ(RunValue("qvnone", HKEY_CURRENT_USER), "<missing>");
+}
+
 TEST(RunEntry, AKeyThatCannotBeOpenedIsReported) {
   // Wine enforces no registry permissions, so an invalid root stands in for an HKLM that
   // may not be written.
-  RegistryRunEntries unwritable(reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x1234)));
+  const HKEY invalid = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x1234));
+  RegistryRunEntries unwritable(invalid, invalid);
   EXPECT_FALSE(AddRunValue(unwritable, "C:\\Tools\\qvtest.exe"));
   EXPECT_FALSE(RemoveRunValue(unwritable, "C:\\Tools\\qvtest.exe"));
 }

@@ -20,15 +20,11 @@ void App::Unload(Form& form, UnloadMode mode) {
     End();  // without its menu and tray icon the program has nothing left to offer
     return;
   }
-  for (auto& slot : forms_)
-    if (slot.get() == &form) slot.reset();  // freed now, or when its running handler returns
+  Slot(form.id()).reset();  // freed now, or when its running handler returns
 }
 
 bool App::IsLoaded(const Form& form) const {
-  if (ending_) return false;
-  for (const auto& slot : forms_)
-    if (slot.get() == &form) return true;
-  return false;
+  return !ending_ && Slot(form.id()).get() == &form;
 }
 
 void App::End() {

@@ -15,10 +15,6 @@ namespace qv {
 
 class Form1;
 
-// One id per window (each window class names its own as kId), in the order they are
-// destroyed at the end of the run: the menu last, as it outlives the others.
-enum class FormId { Settings, Password, Welcome, Menu, Count };
-
 class App final : public FormHost {
  public:
   explicit App(Platform& platform);

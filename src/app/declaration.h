@@ -4,12 +4,15 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
 #include <vector>
 
-#include "platform/window_layout.h"
+#include "platform/platform.h"
 
 namespace qv {
+
+// Throws std::logic_error when the control names a frame not declared yet, or repeats a
+// (name, index) already declared: a layout mistake shows on the window's first load.
+void CheckNewControl(const WindowLayout& layout, const ControlLayout& control);
 
 // One handler: a member function of the window F, taking the element's index when the
 // control belongs to a control array, or nothing. Empty: the event is ignored.
@@ -49,10 +52,7 @@ struct Declaration {
 
   // Adds a control; its frame must already be declared and its (name, index) be new.
   void Add(ControlLayout control, On<F> on = {}) {
-    if (!control.parent.empty() && layout.find(control.parent) < 0)
-      throw std::logic_error(layout.name + ": no frame " + control.parent);
-    if (layout.find(control.name, control.index) >= 0)
-      throw std::logic_error(layout.name + ": " + control.name + " declared twice");
+    CheckNewControl(layout, control);
     layout.controls.push_back(std::move(control));
     handlers.push_back(on);
   }

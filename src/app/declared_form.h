@@ -13,7 +13,7 @@ namespace qv {
 template <class F>
 class DeclaredForm : public Form {
  protected:
-  explicit DeclaredForm(App& app) : Form(app, Declared().layout), app_(app) {}
+  explicit DeclaredForm(App& app) : Form(app, F::kId, Declared().layout), app_(app) {}
 
   App& app_;
 

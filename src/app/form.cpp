@@ -5,8 +5,8 @@
 
 namespace qv {
 
-Form::Form(FormHost& host, const WindowLayout& layout)
-    : layout_(layout), host_(host), window_(host.platform().NewWindow(layout, *this)) {}
+Form::Form(FormHost& host, FormId id, const WindowLayout& layout)
+    : layout_(layout), id_(id), host_(host), window_(host.platform().NewWindow(layout, *this)) {}
 
 Form::~Form() = default;
 

@@ -14,6 +14,10 @@ namespace qv {
 
 class Form;
 
+// One id per window (each window class names its own as kId), in the order they are
+// destroyed at the end of the run: the menu last, as it outlives the others.
+enum class FormId { Settings, Password, Welcome, Menu, Count };
+
 // What a window needs of the application that owns it.
 class FormHost {
  public:
@@ -28,7 +32,7 @@ class FormHost {
 
 class Form : public WindowEvents, public std::enable_shared_from_this<Form> {
  public:
-  Form(FormHost& host, const WindowLayout& layout);
+  Form(FormHost& host, FormId id, const WindowLayout& layout);
   ~Form() override;
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
@@ -39,6 +43,7 @@ class Form : public WindowEvents, public std::enable_shared_from_this<Form> {
   // Runs before the form unloads; setting cancel keeps it loaded.
   virtual void Form_QueryUnload(bool& cancel, UnloadMode mode);
 
+  FormId id() const { return id_; }
   Window& window() { return *window_; }
   const WindowLayout& layout() const { return layout_; }
 
@@ -64,6 +69,7 @@ class Form : public WindowEvents, public std::enable_shared_from_this<Form> {
   const WindowLayout& layout_;
 
  private:
+  const FormId id_;
   FormHost& host_;
   std::unique_ptr<Window> window_;
 };

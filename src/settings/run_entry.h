@@ -14,6 +14,7 @@ class RunEntries {
   virtual bool SaveRunValue(std::string_view name, std::string_view programPath) = 0;
   // Removing an entry that does not exist succeeds.
   virtual bool DeleteRunValue(std::string_view name) = 0;
+  virtual bool HasRunValue(std::string_view name) = 0;
   // The entry's name for a program path, in the platform's own rule (on Windows the
   // file name less ".exe", on Linux the file name itself).
   virtual std::string RunValueNameOf(std::string_view programPath) const = 0;

@@ -27,10 +27,12 @@ class SettingsStore {
                      std::string_view value) = 0;
 
   // A save of many keys: writes after Hold stay in memory until Commit makes them all
-  // durable at once (false when that failed, and then none of them is kept), so a crash
-  // leaves either every old value or every new one. Stores without files write at once.
+  // durable at once (false when that failed, and then none of them is kept), or Discard
+  // drops them, so a crash or a failure leaves either every old value or every new one.
+  // Stores without files write at once.
   virtual void Hold() {}
   virtual bool Commit() { return true; }
+  virtual void Discard() {}
 };
 
 }  // namespace qv

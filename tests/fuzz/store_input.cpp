@@ -9,7 +9,7 @@
 #include "app/app.h"
 #include "headless/headless_platform.h"
 #include "menu/form1.h"
-#include "platform/qt/store_ini.h"
+#include "platform/posix/store_ini.h"
 
 namespace qv {
 namespace {

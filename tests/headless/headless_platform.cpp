@@ -149,7 +149,10 @@ std::string HeadlessStore::Path(std::string_view app, std::string_view section,
 
 std::string HeadlessStore::read(std::string_view app, std::string_view section,
                                 std::string_view key, std::string_view fallback) {
-  auto found = values.find(Path(app, section, key));
+  const std::string path = Path(app, section, key);
+  for (auto held = held_.rbegin(); held != held_.rend(); ++held)
+    if (held->first == path) return held->second;
+  auto found = values.find(path);
   return found == values.end() ? std::string(fallback) : found->second;
 }
 
@@ -157,9 +160,25 @@ bool HeadlessStore::write(std::string_view app, std::string_view section, std::s
                           std::string_view value) {
   if (writesBeforeFailure == 0) return false;
   if (writesBeforeFailure > 0) --writesBeforeFailure;
-  values[Path(app, section, key)] = std::string(value);
-  writtenKeys.emplace_back(key);
+  held_.emplace_back(Path(app, section, key), value);
+  return holding_ || Commit();
+}
+
+bool HeadlessStore::Commit() {
+  holding_ = false;
+  std::vector<std::pair<std::string, std::string>> held;
+  held.swap(held_);
+  if (commitsFail) return false;
+  for (auto& [path, value] : held) {
+    writtenKeys.push_back(path.substr(path.rfind('/') + 1));
+    values[path] = std::move(value);
+  }
   return true;
+}
+
+void HeadlessStore::Discard() {
+  holding_ = false;
+  held_.clear();
 }
 
 std::optional<std::string> HeadlessStore::Get(const std::string& key) const {

@@ -95,6 +95,10 @@ class HeadlessStore final : public SettingsStore {
                    std::string_view fallback = {}) override;
   bool write(std::string_view app, std::string_view section, std::string_view key,
              std::string_view value) override;
+  // Held writes are kept in order and applied at Commit, unless the commit fails.
+  void Hold() override { holding_ = true; }
+  bool Commit() override;
+  void Discard() override;
 
   // Test access with application and section "qv".
   std::optional<std::string> Get(const std::string& key) const;
@@ -105,8 +109,11 @@ class HeadlessStore final : public SettingsStore {
   std::map<std::string, std::string> values;  // "app/section/key"
   std::vector<std::string> writtenKeys;       // in order, successful writes only
   int writesBeforeFailure = -1;               // -1 never fails; 0 fails from now on
+  bool commitsFail = false;                   // a full disk: every commit fails
 
  private:
+  bool holding_ = false;
+  std::vector<std::pair<std::string, std::string>> held_;  // key, value
   static std::string Path(std::string_view app, std::string_view section, std::string_view key);
 };
 
@@ -114,6 +121,7 @@ class HeadlessRunEntries final : public RunEntries {
  public:
   bool SaveRunValue(std::string_view name, std::string_view programPath) override;
   bool DeleteRunValue(std::string_view name) override;
+  bool HasRunValue(std::string_view name) override { return entries.count(std::string(name)); }
   // As on Linux: the file name.
   std::string RunValueNameOf(std::string_view programPath) const override;
 

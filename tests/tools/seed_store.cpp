@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/qt/store_ini.h"
+#include "platform/posix/store_ini.h"
 #include "settings/codec.h"
 
 using namespace qv;

@@ -8,34 +8,10 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/posix/atomic_file.h"
 #include "platform/posix/xdg_paths.h"
 
 namespace qv {
-namespace {
-
-bool WriteAll(int fd, const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-bool ReplaceFile(const std::string& path, const std::string& contents) {
-  std::string temporary = path + ".XXXXXX";
-  int fd = mkostemp(temporary.data(), O_CLOEXEC);
-  if (fd < 0) return false;
-  bool ok = fchmod(fd, 0644) == 0 && WriteAll(fd, contents) && fsync(fd) == 0;
-  ok = close(fd) == 0 && ok;
-  if (ok && rename(temporary.c_str(), path.c_str()) == 0) return true;
-  unlink(temporary.c_str());
-  return false;
-}
-
-}  // namespace
 
 std::string XdgAutostart::RunValueNameOf(std::string_view programPath) const {
   return FileNameOf(programPath, '/');
@@ -83,7 +59,11 @@ bool XdgAutostart::SaveRunValue(std::string_view name, std::string_view programP
       "\n"
       "Terminal=false\n"
       "X-GNOME-Autostart-enabled=true\n";
-  return ReplaceFile(EntryPath(name), contents);
+  return ReplaceFile(EntryPath(name), contents, 0644);
+}
+
+bool XdgAutostart::HasRunValue(std::string_view name) {
+  return !name.empty() && access(EntryPath(name).c_str(), F_OK) == 0;
 }
 
 bool XdgAutostart::DeleteRunValue(std::string_view name) {

@@ -15,6 +15,7 @@ class XdgAutostart final : public RunEntries {
 
   bool SaveRunValue(std::string_view name, std::string_view programPath) override;
   bool DeleteRunValue(std::string_view name) override;
+  bool HasRunValue(std::string_view name) override;
   std::string RunValueNameOf(std::string_view programPath) const override;
 
   std::string EntryPath(std::string_view name) const;

@@ -6,6 +6,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/entry.h"
@@ -19,8 +20,15 @@ bool PreviousInstanceRunning() {
     snprintf(path, sizeof path, "%s/qv.lock", runtime);
   else
     snprintf(path, sizeof path, "/tmp/qv-%u.lock", static_cast<unsigned>(getuid()));
+  // In the shared /tmp anyone may have put a link or a file there first: only a file of
+  // our own is trusted. No lock to be had: better two copies than none.
   int fd = open(path, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-  if (fd < 0) return false;  // no lock to be had: better two copies than none
+  if (fd < 0) return false;
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != getuid()) {
+    close(fd);
+    return false;
+  }
   if (flock(fd, LOCK_EX | LOCK_NB) == 0) return false;  // held until this process ends
   close(fd);
   return true;

@@ -10,7 +10,7 @@
 
 #include "platform/platform.h"
 #include "platform/posix/autostart_xdg.h"
-#include "platform/qt/store_ini.h"
+#include "platform/posix/store_ini.h"
 
 namespace qv {
 

@@ -1,5 +1,6 @@
-// Module3's registry calls: the Run value is created and deleted in the same order of
-// calls every time; unlike the calls' results of old, failures now reach the caller.
+// Module3's registry calls, made in the same order every time: the value is looked for
+// before it is deleted, as a standard account may open the machine's Run key but never
+// delete from it. Failures reach the caller.
 #include "platform/win32/run_key.h"
 
 namespace qv {
@@ -10,35 +11,54 @@ std::string RegistryRunEntries::RunValueNameOf(std::string_view programPath) con
   return name;
 }
 
-bool SaveRegString(HKEY root, const std::string& keyPath, const std::string& name,
-                   const std::string& data) {
+bool RegistryRunEntries::SaveRegString(HKEY root, const std::string& keyPath,
+                                       const std::string& name, const std::string& data) {
   HKEY handle;
-  if (RegCreateKeyA(root, keyPath.c_str(), &handle) != ERROR_SUCCESS) return false;
-  LONG result =
-      RegSetValueExA(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                     static_cast<DWORD>(data.size() + 1));
-  RegCloseKey(handle);
+  if (calls_.createKey(root, keyPath.c_str(), &handle) != ERROR_SUCCESS) return false;
+  const LONG result =
+      calls_.setValue(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                      static_cast<DWORD>(data.size() + 1));
+  calls_.closeKey(handle);
   return result == ERROR_SUCCESS;
 }
 
-bool DeleteRegValue(HKEY root, const std::string& keyPath, const std::string& name) {
+bool RegistryRunEntries::HasRegValue(HKEY root, const std::string& name) {
   HKEY handle;
-  LONG opened = RegOpenKeyA(root, keyPath.c_str(), &handle);
+  if (calls_.openKey(root, kRunKey, &handle) != ERROR_SUCCESS) return false;
+  const LONG found = calls_.queryValue(handle, name.c_str(), nullptr, nullptr, nullptr, nullptr);
+  calls_.closeKey(handle);
+  return found == ERROR_SUCCESS;
+}
+
+bool RegistryRunEntries::DeleteRegValue(HKEY root, const std::string& keyPath,
+                                        const std::string& name) {
+  HKEY handle;
+  const LONG opened = calls_.openKey(root, keyPath.c_str(), &handle);
   if (opened == ERROR_FILE_NOT_FOUND) return true;  // no key, so no value either
   if (opened != ERROR_SUCCESS) return false;
-  LONG result = RegDeleteValueA(handle, name.c_str());
-  RegCloseKey(handle);
+  LONG result = calls_.queryValue(handle, name.c_str(), nullptr, nullptr, nullptr, nullptr);
+  if (result == ERROR_SUCCESS) result = calls_.deleteValue(handle, name.c_str());
+  calls_.closeKey(handle);
   return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 
 bool RegistryRunEntries::SaveRunValue(std::string_view name, std::string_view programPath) {
   if (name.empty()) return false;
-  return SaveRegString(root_, kRunKey, std::string(name), std::string(programPath));
+  const std::string value(name), data(programPath);
+  return SaveRegString(roots_[0], kRunKey, value, data) ||
+         SaveRegString(roots_[1], kRunKey, value, data);
 }
 
 bool RegistryRunEntries::DeleteRunValue(std::string_view name) {
   if (name.empty()) return true;
-  return DeleteRegValue(root_, kRunKey, std::string(name));
+  const bool machine = DeleteRegValue(roots_[0], kRunKey, std::string(name));
+  const bool user = DeleteRegValue(roots_[1], kRunKey, std::string(name));
+  return machine && user;
+}
+
+bool RegistryRunEntries::HasRunValue(std::string_view name) {
+  return !name.empty() &&
+         (HasRegValue(roots_[0], std::string(name)) || HasRegValue(roots_[1], std::string(name)));
 }
 
 }  // namespace qv

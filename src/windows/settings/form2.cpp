@@ -16,6 +16,8 @@ const FileDialogOptions kProgramDialog{"Select A Program Or Cancel To Unset!!", 
 
 constexpr const char* kTooShort = "Password Length has to be 6 chars or more!";
 constexpr const char* kNoMatch = "Password Does Not Match";
+// The stored pair is split at its first "|||": such a password would open by its first part.
+constexpr const char* kHasSeparator = "Password May Not Contain |||";
 constexpr const char* kNotSaved =
     "The settings could not be saved. Everything you typed is still here: press Ok to try again.";
 constexpr const char* kRunEntryNotWritten =
@@ -89,10 +91,11 @@ void Form2::PutReg() {
     app_.platform().ShowMessage(kNoMatch, MessageStyle::OkOnly, kCaption);
     return;
   }
-  SettingsStore& store = app_.platform().Store();
-  store.Hold();
-  const bool written = WriteSettings();
-  if (!store.Commit() || !written) {
+  if (password.find(kPasswordSeparator) != std::string::npos) {
+    app_.platform().ShowMessage(kHasSeparator, MessageStyle::OkOnly, kCaption);
+    return;
+  }
+  if (!SaveSettings()) {
     // Nothing is closed or cleared: the user's edits stay for another try.
     app_.platform().ShowMessage(kNotSaved, MessageStyle::OkOnly, kCaption);
     return;
@@ -106,6 +109,22 @@ void Form2::PutReg() {
   if (app_.Ending()) return;
   app_.menu().GetReg();  // saved: the menu shows it even if the window went meanwhile
   if (IsLoaded()) Unload();
+}
+
+// All or nothing: the keys, the start-at-logon entry and `start` are saved together, and
+// a save that fails leaves the store and the entry as they were.
+bool Form2::SaveSettings() {
+  SettingsStore& store = app_.platform().Store();
+  RunEntries& entries = app_.platform().StartAtLogon();
+  const std::string path = app_.platform().ProgramPath();
+  const bool hadEntry = entries.HasRunValue(entries.RunValueNameOf(path));
+  store.Hold();
+  if (WriteSettings() && store.Commit()) return true;
+  store.Discard();
+  const int wanted = window().Value(check2_);
+  if (wanted == 0 && hadEntry) AddRunValue(entries, path);
+  if (wanted == 1 && !hadEntry) RemoveRunValue(entries, path);
+  return false;
 }
 
 // Writes every key in the fixed order, and the start-at-logon entry before `start`;

@@ -36,6 +36,7 @@ class Form2 final : public DeclaredForm<Form2> {
   void LoadPassword();
   void LoadSlots();
   void LoadSwitches();
+  bool SaveSettings();
   bool WriteSettings();
   bool UpdateStartAtLogon();
 

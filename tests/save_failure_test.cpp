@@ -1,0 +1,84 @@
+// The settings window saving to the real Linux files when the disk is full: the user is
+// told, the window keeps every edit, and neither the settings file nor the autostart
+// entry changes, even after Cancel and later saves of other values.
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include "app/app.h"
+#include "file_size_limit.h"
+#include "headless/headless_platform.h"
+#include "menu/form1.h"
+#include "platform/posix/autostart_xdg.h"
+#include "platform/posix/store_ini.h"
+#include "temp_folder.h"
+
+namespace qv {
+namespace {
+
+class FullDiskTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform.storeInUse = &store;
+    platform.runEntriesInUse = &autostart;
+    app.Load<Form1>();
+  }
+  HeadlessWindow& OpenSettings() {
+    platform.Find("Form1")->Click("Closer", 2);
+    HeadlessWindow* settings = platform.Find("Form2");
+    EXPECT_NE(settings, nullptr);
+    return *settings;
+  }
+  std::string File() { return FileBytes(store.FilePath("qv")); }
+  std::string Entry() {
+    return autostart.EntryPath(autostart.RunValueNameOf(platform.programPath));
+  }
+
+  TempFolder home;
+  // Default first: whether a full disk can end the program is QV's own doing, under test.
+  const bool signalReset = std::signal(SIGXFSZ, SIG_DFL) != SIG_ERR;
+  IniSettingsStore store{home.path};
+  XdgAutostart autostart{home.path};
+  HeadlessPlatform platform;
+  App app{platform};
+};
+
+TEST_F(FullDiskTest, AFailedSaveAndCancelLeaveEverySettingAsItWas) {
+  HeadlessWindow& first = OpenSettings();
+  first.Type("title", 0, "Saved");
+  first.Click("Sett", 0);
+  ASSERT_EQ(platform.Find("Form2"), nullptr);
+  const std::string before = File();
+
+  HeadlessWindow& settings = OpenSettings();
+  settings.Click("Check1");
+  settings.Type("Passwd", 0, "secret99");
+  settings.Type("Passwd", 1, "secret99");
+  settings.Type("title", 0, "Unsaved");
+  settings.Click("Check2");
+  ASSERT_GT(before.size(), 300u);
+  {
+    FileSizeLimit full(200);  // room for the autostart entry, not for the settings
+    settings.Click("Sett", 0);
+  }
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_NE(platform.messages[0].text.find("could not be saved"), std::string::npos);
+  ASSERT_EQ(platform.Find("Form2"), &settings);
+  EXPECT_EQ(settings.TextOf("title", 0), "Unsaved");
+  EXPECT_EQ(File(), before);
+  EXPECT_FALSE(std::filesystem::exists(Entry())) << "no entry for a save that failed";
+
+  settings.Click("Sett", 1);                           // Cancel
+  ASSERT_TRUE(store.write("qv", "qv", "show", "no"));  // as the welcome window's Close does
+  platform.Find("Form1")->Click("Closer", 2);
+  EXPECT_EQ(platform.Find("Form3"), nullptr) << "no password came into force";
+  ASSERT_NE(platform.Find("Form2"), nullptr);
+  EXPECT_EQ(platform.Find("Form2")->TextOf("title", 0), "Saved");
+  EXPECT_EQ(platform.Find("Form2")->TextOf("Passwd", 0), "(none)");
+  IniSettingsStore nextStart(home.path);
+  EXPECT_EQ(nextStart.read("qv", "qv", "start"), "0");
+  EXPECT_EQ(nextStart.read("qv", "qv", "show"), "no");
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,6 +1,7 @@
 // In-process figures:
 //   inproc hover-headless N   N mouse moves between two menu entries on the headless
 //                             backend (run under callgrind for instructions per event)
+//   inproc hover-qt N         the same on Qt (offscreen), each move a real QMouseEvent
 //   inproc qt                 on Qt (offscreen): microseconds per mouse move, labels
 //                             repainted per move, CPU used by TimeOut(0.5), and the time a
 //                             save takes until every key is on disk
@@ -46,6 +47,27 @@ int HoverHeadless(int moves) {
   app.Load<Form1>();
   HeadlessWindow& menu = *platform.Find("Form1");
   for (int i = 0; i < moves; ++i) menu.MouseMove("menu1", 3 + (i & 1));
+  return 0;
+}
+
+int HoverQt(int argc, char** argv, int moves) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  const std::string home = std::filesystem::temp_directory_path() / "qv-bench-hover";
+  setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+  QtPlatform platform(argc, argv);
+  platform.Store().write("qv", "qv", "show", "no");
+  App app(platform);
+  app.Load<Form1>();
+  app.menu().OnTrayMessage(TrayMessage::LeftButtonUp);
+  QApplication::processEvents();
+  QWidget* top = static_cast<QtWindow&>(app.menu().window()).Top();
+  QWidget* rows[] = {top->findChild<QWidget*>("menu1(3)"), top->findChild<QWidget*>("menu1(4)")};
+  for (int i = 0; i < moves; ++i) {
+    QMouseEvent event(QEvent::MouseMove, QPointF(3, 3), QPointF(3, 3), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(rows[i & 1], &event);
+  }
+  std::filesystem::remove_all(home);
   return 0;
 }
 
@@ -178,7 +200,9 @@ int QtFigures(int argc, char** argv) {
 int main(int argc, char** argv) {
   if (argc >= 3 && !std::strcmp(argv[1], "hover-headless"))
     return HoverHeadless(std::atoi(argv[2]));
+  if (argc >= 3 && !std::strcmp(argv[1], "hover-qt"))
+    return HoverQt(argc, argv, std::atoi(argv[2]));
   if (argc >= 2 && !std::strcmp(argv[1], "qt")) return QtFigures(argc, argv);
-  std::fprintf(stderr, "usage: inproc hover-headless N | inproc qt\n");
+  std::fprintf(stderr, "usage: inproc hover-headless N | inproc hover-qt N | inproc qt\n");
   return 2;
 }

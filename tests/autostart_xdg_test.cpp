@@ -85,8 +85,11 @@ TEST(XdgAutostart, FailuresAreReported) {
   std::ofstream(home / "blocked") << "a file, not a folder";
   XdgAutostart entries(home / "blocked");
   EXPECT_FALSE(AddRunValue(entries, "/opt/qv/qv"));
-  std::filesystem::create_directories(home / "autostart/qv.desktop");  // a folder in the way
+  std::filesystem::create_directories(home / "autostart/qv.desktop/x");  // a folder in the way
   EXPECT_FALSE(XdgAutostart(home.path).DeleteRunValue("qv"));
+  EXPECT_FALSE(XdgAutostart(home.path).SaveRunValue("qv", "/opt/qv/qv")) << "the rename failed";
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home / "autostart"), {}), 1)
+      << "no temporary left behind";
 }
 
 TEST(XdgAutostart, NamesTheEntryAfterTheWholeFileName) {

@@ -1,6 +1,8 @@
 // The headless test fixture.
 #include "headless_fixture.h"
 
+#include <stdexcept>
+
 #include "settings/codec.h"
 
 namespace qv {
@@ -20,16 +22,18 @@ void HeadlessTest::Start() {
   app->Load<Form1>();
 }
 
+// A missing window ends the test as a failure (gtest reports the exception), never as
+// a crash on a null reference.
 HeadlessWindow& HeadlessTest::Menu() {
   HeadlessWindow* menu = platform.Find("Form1");
-  EXPECT_NE(menu, nullptr);
+  if (!menu) throw std::logic_error("the menu window is not loaded");
   return *menu;
 }
 
 HeadlessWindow& HeadlessTest::OpenSettings() {
   Menu().Click("Closer", 2);
   HeadlessWindow* settings = platform.Find("Form2");
-  EXPECT_NE(settings, nullptr) << "the settings window did not open";
+  if (!settings) throw std::logic_error("the settings window did not open");
   return *settings;
 }
 

@@ -28,21 +28,18 @@ class MenuTest : public HeadlessTest {
   }
 };
 
-TEST_F(MenuTest, OnlyButtonReleasesShowTheMenuInTheCorner) {
+// Only a button's release shows the menu, each time placed anew in the corner: the full
+// screen, 200 twips from its right and bottom edges.
+TEST_F(MenuTest, ButtonReleasesShowTheMenuInTheCorner) {
   for (int code : {512, 513, 515, 516, 519, 520, 0x0203, 0x0207}) {
     platform.TrayMessage(static_cast<TrayMessage>(code));
     EXPECT_FALSE(Menu().visible) << code;
   }
-  platform.TrayMessage(TrayMessage::LeftButtonUp);
+  platform.TrayMessage(TrayMessage::RightButtonUp);
   EXPECT_TRUE(Menu().visible);
   EXPECT_TRUE(Menu().topmost);
-  // 1024 x 768 pixels: the full screen, 200 twips from its right and bottom edges.
   EXPECT_FLOAT_EQ(Menu().left, 1024 * 15 - 2265 - 200);
   EXPECT_FLOAT_EQ(Menu().top, 768 * 15 - 3840 - 200);
-}
-
-TEST_F(MenuTest, RepeatedClicksKeepItShownAndPlaced) {
-  platform.TrayMessage(TrayMessage::RightButtonUp);
   platform.screen = {1920 * 15, 1080 * 15};
   platform.TrayMessage(TrayMessage::LeftButtonUp);
   EXPECT_TRUE(Menu().visible);
@@ -51,25 +48,22 @@ TEST_F(MenuTest, RepeatedClicksKeepItShownAndPlaced) {
   EXPECT_FLOAT_EQ(Menu().top, 1080 * 15 - 4040);
 }
 
-TEST_F(MenuTest, EntriesRestWhiteAndTheOneUnderThePointerIsGrey) {
+// Where the pointer goes, and which entry is then grey (-1: none; 12 to 14: Closer 0 to
+// 2). Every colour is checked after every move, across the groups both ways.
+TEST_F(MenuTest, HoverFollowsThePointerOverEveryPlace) {
+  struct Step {
+    const char* name;
+    int index, grey;
+  };
+  const Step steps[] = {{"menu1", 3, 3},    {"menu1", 11, 11},        {"Closer", 0, 12},
+                        {"menu1", 0, 0},    {"Closer", 1, 13},        {"Closer", 2, 14},
+                        {"menu1", 5, 5},    {"Image1", kNoIndex, -1}, {"Closer", 1, 13},
+                        {"", kNoIndex, -1}, {"Closer", 2, 14},        {"menu1", 9, 9}};
   EXPECT_EQ(Backs(), OnlyHovered(-1));
-  Menu().MouseMove("menu1", 3);
-  EXPECT_EQ(Backs(), OnlyHovered(3));
-  Menu().MouseMove("menu1", 11);  // a blank slot highlights like any other
-  EXPECT_EQ(Backs(), OnlyHovered(11));
-  for (int k = 0; k < 3; ++k) {
-    Menu().MouseMove("Closer", k);
-    EXPECT_EQ(Backs(), OnlyHovered(12 + k)) << "Closer " << k;
+  for (const Step& step : steps) {
+    Menu().MouseMove(step.name, step.index);
+    EXPECT_EQ(Backs(), OnlyHovered(step.grey)) << step.name << "(" << step.index << ")";
   }
-}
-
-TEST_F(MenuTest, TheStripAndTheGapsClearTheHighlight) {
-  Menu().MouseMove("menu1", 5);
-  Menu().MouseMove("Image1");
-  EXPECT_EQ(Backs(), OnlyHovered(-1));
-  Menu().MouseMove("Closer", 1);
-  Menu().MouseMove("");
-  EXPECT_EQ(Backs(), OnlyHovered(-1));
 }
 
 TEST_F(MenuTest, AHighlightOutlivesHidingAndShowing) {

@@ -3,6 +3,7 @@
 // box styles and system colours.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -10,6 +11,7 @@
 #include <QMouseEvent>
 #include <QStyle>
 #include <QWindow>
+#include <fstream>
 
 #include "app/app.h"
 #include "menu/form1.h"
@@ -119,10 +121,40 @@ TEST_F(QtBackendTest, MouseMovesColourTheLabelsAndRepaintOnlyWhatChanged) {
   EXPECT_EQ(row4->Back(), QColor(Qt::white));
 }
 
-TEST_F(QtBackendTest, ALabelClickRunsTheCommand) {
+// A click is a press and a release on the same label; releasing elsewhere cancels it.
+TEST_F(QtBackendTest, ALabelClickRunsTheCommandAndReleasingOutsideCancelsIt) {
   app->menu().OnTrayMessage(TrayMessage::RightButtonUp);
-  ClickOn(Child(MenuTop(), "Closer(0)"));
+  QWidget* hide = Child(MenuTop(), "Closer(0)");
+  const QPointF inside(3, 3), outside(3, 40);
+  QMouseEvent press(QEvent::MouseButtonPress, inside, hide->mapToGlobal(inside), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent away(QEvent::MouseButtonRelease, outside, hide->mapToGlobal(outside), Qt::LeftButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(hide, &press);
+  QApplication::sendEvent(hide, &away);
+  EXPECT_TRUE(MenuTop()->isVisible());
+  ClickOn(hide);
   EXPECT_FALSE(MenuTop()->isVisible());
+}
+
+// A slot's program is started as exactly the file named, spaces and all.
+TEST_F(QtBackendTest, StartingAFileStartsExactlyThatFile) {
+  const std::string folder = home / "my programs";
+  std::filesystem::create_directories(folder);
+  const std::string program = folder + "/write marker";
+  std::ofstream(program) << "#!/bin/sh\necho \"$0\" > \"" << home / "started"
+                         << "\"\n";
+  std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+  std::ofstream(home / "my") << "#!/bin/sh\ntouch " << home / "split"
+                             << "\n";
+  std::filesystem::permissions(home / "my", std::filesystem::perms::owner_all);
+  platform->StartFile(program, WindowStyle::NormalFocus);
+  for (int i = 0; i < 200 && !std::filesystem::exists(home / "started"); ++i) usleep(10000);
+  std::ifstream started(home / "started");
+  std::string line;
+  std::getline(started, line);
+  EXPECT_EQ(line, program);
+  EXPECT_FALSE(std::filesystem::exists(home / "split"));
 }
 
 TEST_F(QtBackendTest, TheSettingsWindowBuildsItsControls) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <stdexcept>
 
 #include "app/app.h"
 #include "file_size_limit.h"
@@ -26,7 +27,7 @@ class FullDiskTest : public ::testing::Test {
   HeadlessWindow& OpenSettings() {
     platform.Find("Form1")->Click("Closer", 2);
     HeadlessWindow* settings = platform.Find("Form2");
-    EXPECT_NE(settings, nullptr);
+    if (!settings) throw std::logic_error("the settings window did not open");
     return *settings;
   }
   std::string File() { return FileBytes(store.FilePath("qv")); }

@@ -183,10 +183,6 @@ TEST_F(SettingsWindowTest, SelectSetsOnlyThePathAndCancelUnsetsIt) {
   w.Click("Sel", 2);
   EXPECT_EQ(w.TextOf("prog", 2), "/usr/bin/new tool");
   EXPECT_EQ(w.TextOf("title", 2), "(none)");
-  ASSERT_EQ(platform.dialogs.size(), 1u);
-  EXPECT_EQ(platform.dialogs[0].title, "Select A Program Or Cancel To Unset!!");
-  EXPECT_EQ(platform.dialogs[0].filterName, "Supported Files");
-  EXPECT_EQ(platform.dialogs[0].patterns, "*.exe;*.com;*.bat");
   w.Click("Sel", 2);  // cancelled
   EXPECT_EQ(w.TextOf("prog", 2), "(none)");
   EXPECT_EQ(StoredSlotText("prog3"), "/usr/bin/old") << "nothing is written before Ok";
@@ -313,15 +309,25 @@ TEST_F(SettingsWindowTest, HoverFollowsTheTableOfEachPlace) {
   EXPECT_EQ(sel(4), kDefaultResting);
   EXPECT_EQ(sett(2), kDefaultResting);
   w.MouseMove("Sel", 0);
-  w.Click("Sett", 1);  // any command click rests the Sel labels first
+  w.Click("Sett", 2);  // any command click rests the Sel labels first (Reset, then No)
+  EXPECT_EQ(sel(0), kDefaultResting);
+  EXPECT_EQ(Find("Form2"), &w);
 }
 
 TEST_F(SettingsWindowTest, TheStripDragsEveryWindowButTheMenu) {
-  HeadlessWindow& w = Open();
-  w.MouseDown("Image1");
-  EXPECT_EQ(w.drags, 1);
-  Menu().MouseDown("Image1");
-  EXPECT_EQ(Menu().drags, 0);
+  StorePassword("Open Sesame", true);
+  Start();
+  Menu().Click("Closer", 2);
+  ASSERT_NE(Find("Form3"), nullptr);
+  Find("Form3")->Type("Passwd", kNoIndex, "Open Sesame");
+  Find("Form3")->Click("Sett", 0);
+  for (const char* name : {"Form1", "Form2", "Form4"}) ASSERT_NE(Find(name), nullptr) << name;
+  StorePassword("again", true);
+  Menu().Click("Closer", 2);
+  for (const char* name : {"Form1", "Form2", "Form3", "Form4"}) {
+    Find(name)->MouseDown("Image1");
+    EXPECT_EQ(Find(name)->drags, std::string(name) == "Form1" ? 0 : 1) << name;
+  }
 }
 
 }  // namespace

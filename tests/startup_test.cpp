@@ -17,13 +17,19 @@ TEST(Module1, ADuplicateStartEndsBeforeItMakesAnything) {
 }
 
 TEST(Module1, AFirstStartLoadsTheMenuAndRunsTheLoop) {
-  HeadlessPlatform* seen = nullptr;
+  bool looped = false, menuLoaded = false, iconShown = false;
   Main(false, [&] {
     auto platform = std::make_unique<HeadlessPlatform>();
-    seen = platform.get();
+    platform->duringExec = [&, seen = platform.get()] {
+      looped = true;
+      menuLoaded = seen->Find("Form1") != nullptr;
+      iconShown = seen->tray.present;
+    };
     return std::unique_ptr<Platform>(std::move(platform));
   });
-  ASSERT_NE(seen, nullptr);
+  EXPECT_TRUE(looped);
+  EXPECT_TRUE(menuLoaded);
+  EXPECT_TRUE(iconShown);
 }
 
 using StartUp = HeadlessTest;

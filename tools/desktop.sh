@@ -75,3 +75,29 @@ desktop_wait() {  # tenths command...
   for i in $(seq "$tenths"); do "$@" && return 0; sleep 0.1; done
   return 1
 }
+
+# The top-level window of the given size in pixels ("151x256"), mapped or not.
+window_of_size() {
+  xwininfo -root -children | awk -v size="$1" 'index($0, size "+") { print $1; exit }'
+}
+
+is_viewable() {  # window-id
+  xwininfo -id "$1" 2>/dev/null | grep -q "Map State: IsViewable"
+}
+
+# Prints "x y" of a window's top-left corner on the screen.
+window_origin() {  # window-id
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+    END {print x, y}'
+}
+
+# Waits until a mapped window of that size exists and prints its id.
+wait_for_window() {  # size
+  local i id
+  for i in $(seq 100); do
+    id=$(window_of_size "$1")
+    [ -n "$id" ] && is_viewable "$id" && { echo "$id"; return 0; }
+    sleep 0.05
+  done
+  return 1
+}

@@ -1,6 +1,6 @@
 // The floor: the least a Qt 6 tray launcher can be. A tray icon, and a frameless
 // 151 x 256 window shown on activation and hidden when clicked; single instance by a
-// lock taken after the application object exists.
+// lock taken first, as a careful program would, before any connection to the display.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -24,11 +24,11 @@ class Menu final : public QWidget {
 };
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   const std::string lock = std::string(runtime ? runtime : "/tmp") + "/qv-floor.lock";
   if (flock(open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600), LOCK_EX | LOCK_NB) != 0)
     return 0;
+  QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   Menu menu;
   QSystemTrayIcon icon(QIcon(QPixmap(":/assets/qv.png")));

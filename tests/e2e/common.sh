@@ -15,32 +15,6 @@ trap 'desktop_stop; rm -rf "$scratch"' EXIT
 export XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/runtime"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
-# The top-level window of the given size in pixels ("151x256"), mapped or not.
-window_of_size() {
-  xwininfo -root -children | awk -v size="$1" 'index($0, size "+") { print $1; exit }'
-}
-
-is_viewable() {  # window-id
-  xwininfo -id "$1" 2>/dev/null | grep -q "Map State: IsViewable"
-}
-
-# Prints "x y" of a window's top-left corner on the screen.
-window_origin() {  # window-id
-  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-    END {print x, y}'
-}
-
-# Waits until a mapped window of that size exists and prints its id.
-wait_for_window() {  # size
-  local i id
-  for i in $(seq 100); do
-    id=$(window_of_size "$1")
-    [ -n "$id" ] && is_viewable "$id" && { echo "$id"; return 0; }
-    sleep 0.05
-  done
-  return 1
-}
-
 # A program that leaves a marker file when it runs.
 make_marker_program() {  # path marker
   mkdir -p "$(dirname "$1")"

@@ -10,6 +10,7 @@
 #include "headless/headless_platform.h"
 #include "menu/form1.h"
 #include "platform/posix/store_ini.h"
+#include "settings/codec.h"
 
 namespace qv {
 namespace {
@@ -26,9 +27,30 @@ std::string Folder() {
   return folder;
 }
 
+// The settings window against the store it loaded from, box by box.
+std::string CheckSettingsWindow(HeadlessWindow& settings, SettingsStore& store) {
+  KeyTables keys;
+  keys.FillA();
+  keys.FillB();
+  for (int k = 0; k < 7; ++k) {
+    if (settings.TextOf("prog", k) !=
+        ReadSlot(store, keys.a, SlotField::Program, k + 1, SlotSentinel()))
+      return "prog" + std::to_string(k + 1) + " shows another value";
+    const std::string title =
+        ReadSlot(store, keys.a, SlotField::Title, k + 1, SlotSentinel()).substr(0, 10);
+    if (settings.TextOf("title", k) != title)
+      return "title" + std::to_string(k + 1) + " shows another value";
+  }
+  if (settings.TextOf("Passwd", 0) != ReadPassword(store, keys.b, kUnsetPasswordPair))
+    return "the password box shows another value";
+  if (settings.State("Check3").value != (ReadShowWelcome(store, "") ? 1 : 0))
+    return "the welcome switch shows another value";
+  return {};
+}
+
 }  // namespace
 
-int ExerciseStoreFile(const std::uint8_t* data, std::size_t size) {
+std::string ExerciseStoreFile(const std::uint8_t* data, std::size_t size) {
   const std::string home = Folder();
   std::filesystem::create_directories(home + "/qv");
   std::ofstream(home + "/qv/qv.ini", std::ios::binary | std::ios::trunc)
@@ -44,12 +66,13 @@ int ExerciseStoreFile(const std::uint8_t* data, std::size_t size) {
   App app(platform);
   app.Load<Form1>();
   platform.TrayMessage(TrayMessage::LeftButtonUp);
-  platform.Find("Form1")->Click("Closer", 2);  // the prompt, and maybe the settings window
-  int loaded = 0;
-  for (const char* form : {"Form1", "Form2", "Form3", "Form4"})
-    loaded += platform.Find(form) != nullptr;
-  if (HeadlessWindow* settings = platform.Find("Form2")) settings->Click("Sett", 2);  // Reset
-  return loaded;
+  if (!platform.Find("Form1")) return "the menu did not load";
+  platform.Find("Form1")->Click("Closer", 2);  // the prompt, or the settings window
+  HeadlessWindow* settings = platform.Find("Form2");
+  if (!settings && !platform.Find("Form3")) return "Settings opened nothing";
+  std::string wrong = settings ? CheckSettingsWindow(*settings, platform.store) : "";
+  if (settings) settings->Click("Sett", 2);  // Reset
+  return wrong;
 }
 
 }  // namespace qv

@@ -161,7 +161,11 @@ class HeadlessPlatform final : public Platform {
   SettingsStore& Store() override { return *storeInUse; }
   RunEntries& StartAtLogon() override { return *runEntriesInUse; }
   std::string ProgramPath() override { return programPath; }
-  int Exec() override { return 0; }
+  // The event loop: runs what the test scripted for it, then returns.
+  int Exec() override {
+    if (duringExec) duringExec();
+    return 0;
+  }
   void EndProgram() override { ended = true; }
 
   // The newest loaded window of that name, or nullptr.
@@ -195,6 +199,7 @@ class HeadlessPlatform final : public Platform {
   // What the user does while a message box is up, or while the clock runs to a deadline.
   std::deque<std::function<void()>> duringMessage;
   std::deque<std::function<void()>> duringWait;
+  std::function<void()> duringExec;
 
  private:
   friend class HeadlessWindow;

@@ -23,3 +23,16 @@ add_executable(qv src/main_posix.cpp src/platform/posix/launcher_module.cpp)
 target_link_libraries(qv PRIVATE qv_instance ${CMAKE_DL_LIBS})
 target_link_options(qv PRIVATE -Wl,--as-needed)
 add_dependencies(qv qv_app)
+
+# Hardened release binaries, as Debian builds its own.
+if(NOT QV_SANITIZE)
+  set(fortify $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
+  target_compile_options(qv_core PUBLIC ${fortify})
+  target_compile_options(qv PRIVATE ${fortify})
+  target_link_options(qv PRIVATE -Wl,-z,relro,-z,now)
+  target_link_options(qv_app PRIVATE -Wl,-z,relro,-z,now)
+endif()
+# Installed, the module lives in lib/qv beside bin; in the build tree, beside qv.
+set_source_files_properties(src/platform/posix/launcher_module.cpp PROPERTIES
+                            COMPILE_DEFINITIONS QV_INSTALLED_MODULE="../lib/qv/libqv_app.so")
+include(cmake/package.cmake)

@@ -122,5 +122,25 @@ TEST(BuiltInCommandLine, FindsTheFirstInstalledEquivalent) {
   EXPECT_TRUE(BuiltInCommandLine("format.com", path).empty());
 }
 
+// What the launcher set for itself (QT_QPA_PLATFORM under Wayland) stays out of the
+// programs it starts; everything else of its environment, the user's own, goes along.
+TEST(StartDetached, StartedProgramsGetTheUsersEnvironment) {
+  TempFolder folder;
+  const std::string script = folder / "env", out = folder / "env.out";
+  std::ofstream(script) << "#!/bin/sh\nenv > '" << out << ".tmp' && mv '" << out << ".tmp' '" << out
+                        << "'\n";
+  chmod(script.c_str(), 0755);
+  setenv("QV_TEST_OWN", "set by the launcher", 1);
+  setenv("QV_TEST_USERS", "the user's", 1);
+  KeepFromStartedPrograms("QV_TEST_OWN");
+  ASSERT_TRUE(StartDetached({script}));
+  ASSERT_TRUE(WaitFor(out));
+  std::ifstream in(out);
+  const std::string env((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(env.find("QV_TEST_OWN="), std::string::npos);
+  EXPECT_NE(env.find("QV_TEST_USERS=the user's\n"), std::string::npos);
+  EXPECT_NE(env.find("PATH="), std::string::npos);
+}
+
 }  // namespace
 }  // namespace qv

@@ -66,6 +66,37 @@ TEST_F(MenuTest, HoverFollowsThePointerOverEveryPlace) {
   }
 }
 
+// The keyboard walks the same highlight as the mouse, top to bottom and round again,
+// and Return runs the highlighted entry as a click would.
+TEST_F(MenuTest, TheKeyboardMovesTheHighlightAndRunsTheEntry) {
+  StoreSlot(7, "Top", "/opt/top");
+  app->menu().GetReg();
+  platform.TrayMessage(TrayMessage::LeftButtonUp);
+  struct Step {
+    Key key;
+    int grey;  // as in Backs(): slot 7 (the top row) is 11, Exit Velmora (the last) 13
+  };
+  const Step steps[] = {{Key::Down, 11}, {Key::Down, 10}, {Key::Up, 11},
+                        {Key::Up, 13},   {Key::Up, 12},   {Key::Up, 14},
+                        {Key::Home, 11}, {Key::End, 13},  {Key::Down, 11}};
+  for (const Step& step : steps) {
+    Menu().PressKey(step.key);
+    EXPECT_EQ(Backs(), OnlyHovered(step.grey)) << static_cast<int>(step.key);
+  }
+  Menu().MouseMove("Closer", 2);  // the keys go on from where the mouse left it
+  Menu().PressKey(Key::Down);
+  EXPECT_EQ(Backs(), OnlyHovered(12));
+  Menu().PressKey(Key::Home);
+  Menu().PressKey(Key::Return);
+  ASSERT_EQ(platform.started.size(), 1u);
+  EXPECT_EQ(platform.started[0].command, "/opt/top");
+  EXPECT_FALSE(Menu().visible);
+  platform.TrayMessage(TrayMessage::LeftButtonUp);
+  Menu().PressKey(Key::Escape);
+  EXPECT_FALSE(Menu().visible);
+  EXPECT_EQ(platform.started.size(), 1u);
+}
+
 TEST_F(MenuTest, AHighlightOutlivesHidingAndShowing) {
   platform.TrayMessage(TrayMessage::LeftButtonUp);
   Menu().MouseMove("Closer", 0);

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <QAbstractProxyModel>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileSystemModel>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QStyle>
@@ -15,6 +18,7 @@
 
 #include "app/app.h"
 #include "menu/form1.h"
+#include "platform/qt/program_dialog.h"
 #include "platform/qt/qt_colours.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_window.h"
@@ -71,6 +75,8 @@ class QtBackendTest : public ::testing::Test {
 
 TEST_F(QtBackendTest, TheMenuIsLaidOutInPixels) {
   QWidget* top = MenuTop();
+  EXPECT_EQ(top->font().pixelSize(), 10) << "the windows' own narrow font";
+  EXPECT_NE(QApplication::font().pixelSize(), 10) << "dialogs and message boxes keep the desktop's";
   EXPECT_EQ(top->size(), QSize(151, 256));
   EXPECT_TRUE(top->windowFlags() & Qt::FramelessWindowHint);
   EXPECT_EQ(top->windowFlags() & Qt::WindowType_Mask, Qt::Tool) << "not in the taskbar";
@@ -183,6 +189,75 @@ TEST_F(QtBackendTest, TheSettingsWindowBuildsItsControls) {
 TEST(QtMappings, TrayActivationsBecomeButtonReleases) {
   EXPECT_EQ(TrayMessageFor(QSystemTrayIcon::Trigger), TrayMessage::LeftButtonUp);
   EXPECT_EQ(TrayMessageFor(QSystemTrayIcon::Context), TrayMessage::RightButtonUp);
+}
+
+// The shown menu takes the keyboard, and its keys reach the menu's handling.
+TEST_F(QtBackendTest, TheShownMenuTakesTheKeys) {
+  app->menu().OnTrayMessage(TrayMessage::LeftButtonUp);
+  EXPECT_EQ(MenuTop()->focusPolicy(), Qt::StrongFocus);
+  QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+  QApplication::sendEvent(MenuTop(), &down);
+  EXPECT_EQ(static_cast<LabelWidget*>(Child(MenuTop(), "menu1(11)"))->Back(),
+            QColor(0xE0, 0xE0, 0xE0));
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(MenuTop(), &escape);
+  EXPECT_FALSE(MenuTop()->isVisible());
+}
+
+// The picker opens beside the slot's program (else in /usr/bin) and first lists programs
+// only, the files the user may run; "All Files" lists every file.
+TEST(QtProgramDialog, OpensBesideTheCurrentProgramAndListsProgramsFirst) {
+  TempFolder folder;
+  std::ofstream(folder / "tool") << "#!/bin/sh\n";
+  std::filesystem::permissions(folder / "tool", std::filesystem::perms::owner_all);
+  std::ofstream(folder / "notes.txt") << "text";
+  FileDialogOptions options{"Select", "Supported Files", "*.exe;*.com;*.bat", folder / "tool"};
+  auto dialog = MakeProgramDialog(options, nullptr);
+  EXPECT_EQ(dialog->directory().absolutePath().toStdString(), folder.path);
+  EXPECT_EQ(dialog->nameFilters(), QStringList({"Supported Files (*)", "All Files (*)"}));
+  options.currentFile = "(none)";
+  EXPECT_EQ(MakeProgramDialog(options, nullptr)->directory().absolutePath(), "/usr/bin");
+
+  auto* shown = dialog->proxyModel();
+  auto* files = static_cast<QFileSystemModel*>(shown->sourceModel());
+  const QModelIndex root = files->index(QString::fromStdString(folder.path));
+  for (int i = 0; i < 300 && files->rowCount(root) < 2; ++i) {
+    QApplication::processEvents();
+    usleep(10000);
+  }
+  auto names = [&] {
+    QStringList list;
+    const QModelIndex at = shown->mapFromSource(root);
+    for (int row = 0; row < shown->rowCount(at); ++row)
+      list << shown->index(row, 0, at).data().toString();
+    list.sort();
+    return list;
+  };
+  EXPECT_EQ(names(), QStringList({"tool"}));
+  emit dialog->filterSelected("All Files (*)");
+  EXPECT_EQ(names(), QStringList({"notes.txt", "tool"}));
+}
+
+// Trays ask for 16 to 64 pixels: each size has its own picture, not a scaled one.
+TEST(QtIcons, TheTrayIconHasEverySizeDrawn) {
+  const QIcon icon = AssetIcon("qv");
+  for (int size : {16, 20, 22, 24, 32, 40, 48, 64}) {
+    EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+    EXPECT_EQ(icon.pixmap(QSize(size, size)).toImage(),
+              QImage(QString(":/assets/icons/qv-%1.png").arg(size))
+                  .convertToFormat(icon.pixmap(QSize(size, size)).toImage().format()))
+        << size;
+  }
+}
+
+TEST(QtMappings, KeysOfTheMenu) {
+  EXPECT_EQ(KeyFor(Qt::Key_Up), Key::Up);
+  EXPECT_EQ(KeyFor(Qt::Key_Down), Key::Down);
+  EXPECT_EQ(KeyFor(Qt::Key_Home), Key::Home);
+  EXPECT_EQ(KeyFor(Qt::Key_End), Key::End);
+  EXPECT_EQ(KeyFor(Qt::Key_Enter), Key::Return);
+  EXPECT_EQ(KeyFor(Qt::Key_Escape), Key::Escape);
+  EXPECT_EQ(KeyFor(Qt::Key_Tab), std::nullopt);
 }
 
 TEST(QtMappings, MessageStylesAndAnswers) {

@@ -184,6 +184,9 @@ TEST_F(SettingsWindowTest, SelectSetsOnlyThePathAndCancelUnsetsIt) {
   EXPECT_EQ(w.TextOf("prog", 2), "/usr/bin/new tool");
   EXPECT_EQ(w.TextOf("title", 2), "(none)");
   w.Click("Sel", 2);  // cancelled
+  ASSERT_EQ(platform.dialogs.size(), 2u);
+  EXPECT_EQ(platform.dialogs[0].currentFile, "/usr/bin/old") << "opens where the slot's program is";
+  EXPECT_EQ(platform.dialogs[1].currentFile, "/usr/bin/new tool");
   EXPECT_EQ(w.TextOf("prog", 2), "(none)");
   EXPECT_EQ(StoredSlotText("prog3"), "/usr/bin/old") << "nothing is written before Ok";
 }

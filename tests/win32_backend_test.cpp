@@ -115,6 +115,18 @@ TEST_F(Win32BackendTest, MouseMessagesColourTheLabelsAndRepaintOnlyWhatChanged) 
   EXPECT_EQ(Menu().ControlBack(Id("menu1", 4)), RGB(0xFF, 0xFF, 0xFF));
 }
 
+// The menu keeps its keys from the dialog manager, and they reach the menu's handling.
+TEST_F(Win32BackendTest, TheMenuTakesItsKeys) {
+  app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_LBUTTONUP));
+  HWND menu = Menu().Handle();
+  EXPECT_EQ(SendMessageA(menu, WM_GETDLGCODE, 0, 0), DLGC_WANTALLKEYS);
+  SendMessageA(menu, WM_KEYDOWN, VK_END, 0);
+  EXPECT_EQ(Menu().ControlBack(Id("Closer", 1)), RGB(0xE0, 0xE0, 0xE0));
+  SendMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_FALSE(IsWindowVisible(menu));
+  EXPECT_EQ(KeyFor(VK_TAB), std::nullopt);
+}
+
 TEST_F(Win32BackendTest, ALabelClickIsAPressAndAReleaseOnIt) {
   app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_LBUTTONUP));
   HWND hide = Menu().ControlHandle(Id("Closer", 0));
@@ -249,6 +261,16 @@ TEST(RunEntry, AKeyThatCannotBeOpenedIsReported) {
   RegistryRunEntries unwritable(invalid, invalid);
   EXPECT_FALSE(AddRunValue(unwritable, "C:\\Tools\\qvtest.exe"));
   EXPECT_FALSE(RemoveRunValue(unwritable, "C:\\Tools\\qvtest.exe"));
+}
+
+TEST(ProgramDialog, OpensBesideTheCurrentProgramElseInProgramFiles) {
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  EXPECT_EQ(ProgramDialogFolder(std::string(windows) + "\\notepad.exe"), windows);
+  char programs[MAX_PATH];
+  GetEnvironmentVariableA("ProgramFiles", programs, MAX_PATH);
+  EXPECT_EQ(ProgramDialogFolder("(none)"), programs);
+  EXPECT_EQ(ProgramDialogFolder("C:\\no such folder\\x.exe"), programs);
 }
 
 TEST(Instance, TheSecondTestFindsTheFirst) {

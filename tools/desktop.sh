@@ -25,7 +25,10 @@ desktop_start() {
   trap desktop_stop EXIT
   local attempt i
   for attempt in 1 2 3; do
-    trayer --edge bottom --align right --widthtype request --height 24 --transparent false \
+    # A fixed width: with a tray that resizes, wine may keep its old size and a newly
+    # docked icon then never gets its clicks.
+    trayer --edge bottom --align right --widthtype pixel --width 72 --height 24 \
+      --transparent false \
       --tint 0x808080 --SetDockType true >/dev/null 2>&1 &
     desktop_pids+=($!)
     for i in $(seq 200); do

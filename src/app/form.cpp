@@ -19,6 +19,12 @@ void Form::OnMouse(MouseEvent event, int control) {
   HandleMouse(event, known ? control : kWindowItself);
 }
 
+void Form::OnKey(Key key) {
+  if (!host_.IsLoaded(*this)) return;
+  auto keepAlive = shared_from_this();
+  Form_KeyDown(key);
+}
+
 void Form::OnCloseRequest(UnloadMode mode) {
   if (!host_.IsLoaded(*this)) return;
   auto keepAlive = shared_from_this();

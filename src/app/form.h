@@ -40,6 +40,8 @@ class Form : public WindowEvents, public std::enable_shared_from_this<Form> {
   // Runs once, right after the form is created: loads it.
   virtual void Form_Initialize() { Form_Load(); }
   virtual void Form_Load() {}
+  // A key pressed while the form has the keyboard focus.
+  virtual void Form_KeyDown(Key) {}
   // Runs before the form unloads; setting cancel keeps it loaded.
   virtual void Form_QueryUnload(bool& cancel, UnloadMode mode);
 
@@ -48,6 +50,7 @@ class Form : public WindowEvents, public std::enable_shared_from_this<Form> {
   const WindowLayout& layout() const { return layout_; }
 
   void OnMouse(MouseEvent event, int control) final;
+  void OnKey(Key key) final;
   void OnCloseRequest(UnloadMode mode) final;
 
  protected:

@@ -15,6 +15,16 @@ constexpr const char* kBuiltInCommands[] = {"calc.exe", "notepad.exe", "winipcfg
                                             "defrag"};
 constexpr int kFirstSlotEntry = 5;  // menu1(5) shows slot 1, menu1(11) slot 7
 
+// Rows from the top: menu1(11) down to menu1(0), then Settings, Hide Menu, Exit Velmora.
+constexpr int kEntryRows = 12;
+constexpr int kCloserOfRow[] = {2, 0, 1};
+constexpr int RowOfEntry(int index) {
+  return kEntryRows - 1 - index;
+}
+constexpr int RowOfCloser(int index) {
+  return kEntryRows + (index == 2 ? 0 : index + 1);
+}
+
 }  // namespace
 
 Form1::Form1(App& app)
@@ -122,11 +132,13 @@ void Form1::Image1_Click() {
 }
 
 void Form1::menu1_MouseMove(std::int16_t index) {
+  highlighted_ = RowOfEntry(index);
   PaintGroup(window(), closer_, app_.colours());
   PaintGroup(window(), menu1_, app_.colours(), index);
 }
 
 void Form1::Closer_MouseMove(std::int16_t index) {
+  highlighted_ = RowOfCloser(index);
   const ColourTable& colours = app_.colours();
   PaintGroup(window(), menu1_, colours);
   auto paint = [&](int k, bool hover) {
@@ -149,7 +161,36 @@ void Form1::Image1_MouseMove() {
   PaintAllResting();
 }
 
+void Form1::Form_KeyDown(Key key) {
+  const int row = highlighted_;
+  switch (key) {
+    case Key::Down:
+      return Highlight(row < 0 ? 0 : (row + 1) % kRows);
+    case Key::Up:
+      return Highlight(row < 0 ? kRows - 1 : (row + kRows - 1) % kRows);
+    case Key::Home:
+      return Highlight(0);
+    case Key::End:
+      return Highlight(kRows - 1);
+    case Key::Return:
+      if (row >= kEntryRows) return Closer_Click(kCloserOfRow[row - kEntryRows]);
+      if (row >= 0) menu1_Click(static_cast<std::int16_t>(kEntryRows - 1 - row));
+      return;
+    case Key::Escape:
+      return HideMenu();
+  }
+}
+
+// The row in the hover colour, through the same handlers the mouse runs.
+void Form1::Highlight(int row) {
+  if (row >= kEntryRows)
+    Closer_MouseMove(static_cast<std::int16_t>(kCloserOfRow[row - kEntryRows]));
+  else
+    menu1_MouseMove(static_cast<std::int16_t>(kEntryRows - 1 - row));
+}
+
 void Form1::PaintAllResting() {
+  highlighted_ = -1;
   const Colour resting = app_.colours().resting;
   window().SetBackColour(closer_[0], resting);
   window().SetBackColour(closer_[1], resting);

@@ -40,6 +40,9 @@ class Form1 final : public DeclaredForm<Form1>, public TrayEvents {
   void Closer_MouseMove(std::int16_t index);
   void Form_MouseMove();
   void Image1_MouseMove();
+  // Up, Down, Home and End move the highlight as the mouse would, Return runs the
+  // highlighted entry as a click would, Escape hides the menu.
+  void Form_KeyDown(Key key) override;
 
   // Slot n (1 to 7): what its entry starts and shows.
   const std::string& SlotPath(int slot) const { return slotPath_[slot]; }
@@ -47,12 +50,16 @@ class Form1 final : public DeclaredForm<Form1>, public TrayEvents {
 
  private:
   void PaintAllResting();
+  void Highlight(int row);
+
+  static constexpr int kRows = 15;  // the entries from top to bottom
 
   std::unique_ptr<TrayIcon> tray_;
   const std::array<int, 12> menu1_;
   const std::array<int, 3> closer_;
   std::array<std::string, kSlots + 1> slotPath_;  // elements 1 to 7
   std::array<std::string, kSlots + 1> slotTitle_;
+  int highlighted_ = -1;  // the row in the hover colour, or -1
 };
 
 }  // namespace qv

@@ -23,6 +23,9 @@ constexpr int kWindowItself = -1;
 
 enum class MouseEvent { Move, Down, Click };
 
+// The keys a window hears of (others go to its controls alone).
+enum class Key { Up, Down, Home, End, Return, Escape };
+
 // Why a window is asked to unload, as the numbers its closing handler has always seen.
 enum class UnloadMode : int {
   ByUser = 0,     // close keystroke
@@ -35,6 +38,9 @@ class WindowEvents {
  public:
   virtual ~WindowEvents() = default;
   virtual void OnMouse(MouseEvent event, int control) = 0;
+  // A key pressed while the window itself has the keyboard focus (or that its focused
+  // control passed on).
+  virtual void OnKey(Key key) = 0;
   // The user or the session asked the window to close.
   virtual void OnCloseRequest(UnloadMode mode) = 0;
 };
@@ -93,8 +99,9 @@ enum class Answer : int { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 
 struct FileDialogOptions {
   std::string title;
-  std::string filterName;  // one entry
-  std::string patterns;    // "*.exe;*.com;*.bat"
+  std::string filterName;   // one entry
+  std::string patterns;     // "*.exe;*.com;*.bat"
+  std::string currentFile;  // the dialog opens in its folder, else where programs live
 };
 
 // How a started program's window shows, as the Windows number.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The tray menu for real: one instance, the icon in the tray, the menu in the corner,
-# hover colours on screen, a slot starting its program, and Exit.
+# hover colours on screen, a slot starting its program by mouse and by keyboard, and Exit.
 set -euo pipefail
 qv=$1 seed=$2
 source "$(dirname "$0")/common.sh"
@@ -32,6 +32,17 @@ sleep 0.3
 xdotool mousemove $((left + 100)) $((top + 8)) click 1  # the top entry: slot 7
 desktop_wait 50 test -e "$scratch/slot7-ran" || fail "the slot's program did not start"
 desktop_wait 20 bash -c "! xwininfo -id $menu | grep -q IsViewable" || fail "menu not hidden"
+
+# By keyboard: the shown menu has the keys; Home highlights the top entry, Return runs it.
+rm -f "$scratch/slot7-ran"
+xdotool mousemove 10 10
+click_tray_icon
+wait_for_window 151x256 >/dev/null || fail "the menu did not come back"
+xdotool mousemove 10 10 key Home
+sleep 0.3
+[ "$(desktop_pixel $((left + 40)) $((top + 2)))" = "e0e0e0" ] || fail "Home did not highlight"
+xdotool key Return
+desktop_wait 50 test -e "$scratch/slot7-ran" || fail "Return did not start the slot's program"
 
 click_tray_icon
 wait_for_window 151x256 >/dev/null || fail "the menu did not come back"

@@ -55,6 +55,9 @@ class HeadlessWindow final : public Window {
   // limit applies.
   void Type(const std::string& name, int index, const std::string& text);
   void PressCloseKey() { RequestClose(UnloadMode::ByUser); }
+  void PressKey(Key key) {
+    if (!closed) events_.OnKey(key);
+  }
   void RequestClose(UnloadMode mode);
 
   const ControlState& State(const std::string& name, int index = kNoIndex) const;

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <string_view>
 
 namespace qv {
 namespace {
@@ -99,7 +100,31 @@ void Track(pid_t pid) {
   ReapStartedChildren(0);  // it may have ended before it was tracked
 }
 
+std::vector<std::string>& KeptFromStartedPrograms() {
+  static std::vector<std::string> names;
+  return names;
+}
+
+// Our environment less the variables the launcher set for itself.
+std::vector<char*> StartedProgramsEnvironment() {
+  std::vector<char*> variables;
+  for (char** entry = environ; *entry; ++entry) {
+    const std::string_view text(*entry);
+    bool kept = false;
+    for (const std::string& name : KeptFromStartedPrograms())
+      kept = kept || (text.substr(0, name.size()) == name && text.size() > name.size() &&
+                      text[name.size()] == '=');
+    if (!kept) variables.push_back(*entry);
+  }
+  variables.push_back(nullptr);
+  return variables;
+}
+
 }  // namespace
+
+void KeepFromStartedPrograms(const std::string& name) {
+  KeptFromStartedPrograms().push_back(name);
+}
 
 bool StartDetached(const std::vector<std::string>& args) {
   if (args.empty() || args[0].empty()) return false;
@@ -123,7 +148,9 @@ bool StartDetached(const std::vector<std::string>& args) {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addclosefrom_np(&actions, 3);
   pid_t child = 0;
-  const int error = posix_spawn(&child, argv[0], &actions, &attributes, argv.data(), environ);
+  std::vector<char*> environment = StartedProgramsEnvironment();
+  const int error =
+      posix_spawn(&child, argv[0], &actions, &attributes, argv.data(), environment.data());
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   if (error != 0) return false;

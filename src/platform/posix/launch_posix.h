@@ -8,6 +8,10 @@
 
 namespace qv {
 
+// Leaves a variable out of the environment of every program started from now on: one
+// the launcher set for itself, which the programs it starts must not inherit.
+void KeepFromStartedPrograms(const std::string& name);
+
 // Starts argv[0] exactly as named, with these arguments. False when it could not be
 // started (no such file, not executable, a directory); nothing else is ever run instead.
 bool StartDetached(const std::vector<std::string>& argv);

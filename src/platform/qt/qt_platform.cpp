@@ -17,6 +17,7 @@
 
 #include "common/text_length.h"
 #include "platform/posix/launch_posix.h"
+#include "platform/qt/program_dialog.h"
 #include "platform/qt/qt_widgets.h"
 #include "platform/qt/qt_window.h"
 #include "platform/session_end.h"
@@ -52,7 +53,7 @@ class QtTray final : public TrayIcon {
     QObject::connect(&icon_, &QSystemTrayIcon::activated,
                      [&events](auto reason) { events.OnTrayMessage(TrayMessageFor(reason)); });
   }
-  void SetIcon(const std::string& asset) override { icon_.setIcon(QIcon(AssetPath(asset))); }
+  void SetIcon(const std::string& asset) override { icon_.setIcon(AssetIcon(asset)); }
   void SetTooltip(const std::string& text) override {
     icon_.setToolTip(QString::fromUtf8(text.c_str()));
   }
@@ -100,10 +101,6 @@ QtPlatform::QtPlatform(int& argc, char** argv) : application_(argc, argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setStyle(new HashPasswordStyle);
   QApplication::setApplicationName("qv");
-  // The windows are laid out for the narrow classic 8-point interface font.
-  QFont font = QApplication::font();
-  font.setPixelSize(10);
-  QApplication::setFont(font);
   QObject::connect(&application_, &QGuiApplication::commitDataRequest, [this] { EndSession(); });
   WatchTerminationSignals();
 }
@@ -153,14 +150,9 @@ Answer QtPlatform::ShowMessage(const std::string& text, MessageStyle style,
 }
 
 std::optional<std::string> QtPlatform::OpenFileDialog(const FileDialogOptions& options) {
-  // Programs on Linux have no extension to filter by: the one entry lists every file.
-  QFileDialog dialog(QApplication::activeWindow(), QString::fromUtf8(options.title.c_str()), {},
-                     QString::fromUtf8(options.filterName.c_str()) + " (*)");
-  dialog.setObjectName("FileDialog");
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().first().toUtf8().toStdString();
+  auto dialog = MakeProgramDialog(options, QApplication::activeWindow());
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+  return dialog->selectedFiles().first().toUtf8().toStdString();
 }
 
 void QtPlatform::StartBuiltIn(const std::string& command, WindowStyle) {

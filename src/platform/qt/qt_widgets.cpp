@@ -2,6 +2,7 @@
 #include "platform/qt/qt_widgets.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QPainter>
 
 #include "platform/window_layout.h"
@@ -10,6 +11,15 @@ namespace qv {
 
 QString AssetPath(const std::string& asset) {
   return QString(":/assets/%1.png").arg(QString::fromStdString(asset));
+}
+
+QIcon AssetIcon(const std::string& asset) {
+  QIcon icon(AssetPath(asset));
+  for (int size : {16, 20, 22, 24, 32, 40, 48, 64}) {
+    const QString sized = QString(":/assets/icons/%1-%2.png").arg(asset.c_str()).arg(size);
+    if (QFile::exists(sized)) icon.addFile(sized, QSize(size, size));
+  }
+  return icon;
 }
 
 QFont BoldInterfaceFont() {

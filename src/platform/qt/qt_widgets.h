@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <QIcon>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -43,6 +44,9 @@ class TopWidget final : public QWidget {
 
 // The compiled-in picture of an asset ("qv", "strip_menu", ...).
 QString AssetPath(const std::string& asset);
+// An icon asset at every size it was drawn for, so trays and menus of any size and scale
+// show a sharp one.
+QIcon AssetIcon(const std::string& asset);
 
 // Verdana 9.75 pt bold (13 px), or DejaVu Sans Bold where Verdana is not installed.
 QFont BoldInterfaceFont();

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -78,7 +79,13 @@ QtWindow::~QtWindow() {
 void QtWindow::Build() {
   top_->setObjectName(QString::fromStdString(layout_.name));
   top_->setFixedSize(TwipsToPixels(layout_.width), TwipsToPixels(layout_.height));
+  // The windows are laid out for the narrow classic 8-point interface font; Qt's own
+  // dialogs and message boxes keep the desktop's.
+  QFont font = QApplication::font();
+  font.setPixelSize(10);
+  top_->setFont(font);
   top_->setMouseTracking(true);
+  top_->setFocusPolicy(Qt::StrongFocus);
   top_->installEventFilter(router_);
   Fill(top_, ToQColor(kSystemWindow, QApplication::palette()));
   top_->onCloseRequest = [this] { RequestClose(UnloadMode::ByUser); };
@@ -160,8 +167,32 @@ QWidget* QtWindow::MakeControl(const ControlLayout& control, QWidget* parent) {
   return new QWidget(parent);
 }
 
+std::optional<Key> KeyFor(int qtKey) {
+  switch (qtKey) {
+    case Qt::Key_Up:
+      return Key::Up;
+    case Qt::Key_Down:
+      return Key::Down;
+    case Qt::Key_Home:
+      return Key::Home;
+    case Qt::Key_End:
+      return Key::End;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return Key::Return;
+    case Qt::Key_Escape:
+      return Key::Escape;
+    default:
+      return std::nullopt;
+  }
+}
+
 bool QtWindow::Route(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
+  if (type == QEvent::KeyPress && watched == top_ && !closed_) {
+    if (auto key = KeyFor(static_cast<QKeyEvent*>(event)->key())) events_->OnKey(*key);
+    return false;
+  }
   if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress &&
       type != QEvent::MouseButtonRelease)
     return false;
@@ -209,7 +240,10 @@ void QtWindow::FocusFirst() {
         (best < 0 || c.tabOrder < layout_.controls[best].tabOrder))
       best = static_cast<int>(i);
   }
-  if (best >= 0) widgets_[best]->setFocus();
+  if (best >= 0)
+    widgets_[best]->setFocus();
+  else
+    top_->setFocus();  // a window without a box to type in takes the keys itself
 }
 
 void QtWindow::Show() {

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -14,6 +15,9 @@
 namespace qv {
 
 class QtWindow;
+
+// The keys a window hears of, from Qt's key codes; nothing for the others.
+std::optional<Key> KeyFor(int qtKey);
 class QtPlatform;
 
 // Lives with the widgets (which may outlive the QtWindow until deleteLater runs).

@@ -134,8 +134,22 @@ Answer Win32Platform::ShowMessage(const std::string& text, MessageStyle style,
                                          static_cast<UINT>(style) | MB_SETFOREGROUND));
 }
 
+std::string ProgramDialogFolder(const std::string& currentFile) {
+  const std::size_t slash = currentFile.rfind('\\');
+  if (slash != std::string::npos) {
+    const std::string folder = currentFile.substr(0, slash);
+    const DWORD attributes = GetFileAttributesA(folder.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+      return folder;
+  }
+  char programs[MAX_PATH];
+  const DWORD length = GetEnvironmentVariableA("ProgramFiles", programs, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? programs : "C:\\";
+}
+
 std::optional<std::string> Win32Platform::OpenFileDialog(const FileDialogOptions& options) {
   std::string filter = options.filterName + '\0' + options.patterns + '\0' + '\0';
+  const std::string folder = ProgramDialogFolder(options.currentFile);
   std::string file(32768, '\0');
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;
@@ -144,6 +158,7 @@ std::optional<std::string> Win32Platform::OpenFileDialog(const FileDialogOptions
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrTitle = options.title.c_str();
+  dialog.lpstrInitialDir = folder.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   if (!GetOpenFileNameA(&dialog)) return std::nullopt;
   file.resize(file.find('\0'));

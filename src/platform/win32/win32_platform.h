@@ -53,6 +53,10 @@ class Win32Platform final : public Platform {
   bool ending_ = false;
 };
 
+// Where the program picker opens: the folder of the slot's current program, else
+// Program Files.
+std::string ProgramDialogFolder(const std::string& currentFile);
+
 // Starts exactly one program file: its path is the application name, never parsed.
 bool StartProgramFile(const std::string& path, WindowStyle style);
 

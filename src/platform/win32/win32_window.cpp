@@ -231,6 +231,14 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CLOSE:
       if (owner) owner->RequestClose(UnloadMode::ByUser);
       return 0;
+    case WM_GETDLGCODE:
+      return DLGC_WANTALLKEYS;  // the dialog manager would take arrows, Return and Escape
+    case WM_KEYDOWN:
+      if (auto key = KeyFor(static_cast<int>(wParam)); owner && key) {
+        owner->Key(*key);
+        return 0;
+      }
+      break;
     case kDestroyLater:
       DestroyWindow(hwnd);
       return 0;
@@ -248,6 +256,25 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 }  // namespace
+
+std::optional<Key> KeyFor(int virtualKey) {
+  switch (virtualKey) {
+    case VK_UP:
+      return Key::Up;
+    case VK_DOWN:
+      return Key::Down;
+    case VK_HOME:
+      return Key::Home;
+    case VK_END:
+      return Key::End;
+    case VK_RETURN:
+      return Key::Return;
+    case VK_ESCAPE:
+      return Key::Escape;
+    default:
+      return std::nullopt;
+  }
+}
 
 std::string ResourceName(const std::string& asset) {
   std::string name = asset;
@@ -384,6 +411,10 @@ HWND Win32Window::MakeControl(const ControlLayout& control, int id, HWND parent)
 
 void Win32Window::Mouse(MouseEvent event, int control) {
   if (!closed_ && events_) events_->OnMouse(event, control);
+}
+
+void Win32Window::Key(qv::Key key) {
+  if (!closed_ && events_) events_->OnKey(key);
 }
 
 void Win32Window::RequestClose(UnloadMode mode) {

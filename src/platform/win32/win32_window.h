@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 #include "platform/platform.h"
@@ -42,6 +43,7 @@ class Win32Window final : public Window {
 
   // Called by the window procedures.
   void Mouse(MouseEvent event, int control);
+  void Key(qv::Key key);
   void RequestClose(UnloadMode mode);
   void CheckBoxClicked(int control);
 
@@ -68,6 +70,9 @@ class Win32Window final : public Window {
   bool placed_ = false;
   bool closed_ = false;
 };
+
+// The keys a window hears of, from Windows' virtual-key codes; nothing for the others.
+std::optional<Key> KeyFor(int virtualKey);
 
 // The resource name of a picture or icon asset: its name in capitals.
 std::string ResourceName(const std::string& asset);

@@ -12,7 +12,7 @@ namespace qv {
 namespace {
 
 const FileDialogOptions kProgramDialog{"Select A Program Or Cancel To Unset!!", "Supported Files",
-                                       "*.exe;*.com;*.bat"};
+                                       "*.exe;*.com;*.bat", ""};
 
 constexpr const char* kTooShort = "Password Length has to be 6 chars or more!";
 constexpr const char* kNoMatch = "Password Does Not Match";
@@ -180,8 +180,11 @@ void Form2::Sett_Click(std::int16_t index) {
 }
 
 void Form2::Sel_Click(std::int16_t index) {
-  std::optional<std::string> chosen = app_.platform().OpenFileDialog(kProgramDialog);
-  if (!IsLoaded() || index < 0 || index >= kSlots) return;
+  if (index < 0 || index >= kSlots) return;
+  FileDialogOptions dialog = kProgramDialog;
+  dialog.currentFile = window().Text(prog_[index]);
+  std::optional<std::string> chosen = app_.platform().OpenFileDialog(dialog);
+  if (!IsLoaded()) return;
   window().SetText(prog_[index], chosen ? *chosen : std::string(kNoneMarker));
 }
 

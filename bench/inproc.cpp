@@ -50,17 +50,28 @@ int HoverHeadless(int moves) {
   return 0;
 }
 
-int HoverQt(int argc, char** argv, int moves) {
+// Qt on the offscreen platform, with its settings in a scratch folder of that name.
+std::string OffscreenWithScratchSettings(const char* name) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  const std::string home = std::filesystem::temp_directory_path() / "qv-bench-hover";
+  const std::string home = std::filesystem::temp_directory_path() / name;
   setenv("XDG_CONFIG_HOME", home.c_str(), 1);
-  QtPlatform platform(argc, argv);
+  return home;
+}
+
+// Starts QV on the platform and pops its menu up; the menu's top-level widget.
+QWidget* ShownMenu(QtPlatform& platform, App& app) {
   platform.Store().write("qv", "qv", "show", "no");
-  App app(platform);
   app.Load<Form1>();
   app.menu().OnTrayMessage(TrayMessage::LeftButtonUp);
   QApplication::processEvents();
-  QWidget* top = static_cast<QtWindow&>(app.menu().window()).Top();
+  return static_cast<QtWindow&>(app.menu().window()).Top();
+}
+
+int HoverQt(int argc, char** argv, int moves) {
+  const std::string home = OffscreenWithScratchSettings("qv-bench-hover");
+  QtPlatform platform(argc, argv);
+  App app(platform);
+  QWidget* top = ShownMenu(platform, app);
   QWidget* rows[] = {top->findChild<QWidget*>("menu1(3)"), top->findChild<QWidget*>("menu1(4)")};
   for (int i = 0; i < moves; ++i) {
     QMouseEvent event(QEvent::MouseMove, QPointF(3, 3), QPointF(3, 3), Qt::NoButton, Qt::NoButton,
@@ -134,16 +145,10 @@ double StartMilliseconds(const std::string& marker) {
 }
 
 int QtFigures(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  const std::string home = std::filesystem::temp_directory_path() / "qv-bench-qt";
-  setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+  const std::string home = OffscreenWithScratchSettings("qv-bench-qt");
   QtPlatform platform(argc, argv);
-  platform.Store().write("qv", "qv", "show", "no");
   App app(platform);
-  app.Load<Form1>();
-  app.menu().OnTrayMessage(TrayMessage::LeftButtonUp);
-  QApplication::processEvents();
-  QWidget* top = static_cast<QtWindow&>(app.menu().window()).Top();
+  QWidget* top = ShownMenu(platform, app);
   auto* rows = new QWidget* [2] {
     top->findChild<QWidget*>("menu1(3)"), top->findChild<QWidget*>("menu1(4)")
   };

@@ -40,12 +40,20 @@ TEST_F(MenuTest, ButtonReleasesShowTheMenuInTheCorner) {
   EXPECT_TRUE(Menu().topmost);
   EXPECT_FLOAT_EQ(Menu().left, 1024 * 15 - 2265 - 200);
   EXPECT_FLOAT_EQ(Menu().top, 768 * 15 - 3840 - 200);
-  platform.screen = {1920 * 15, 1080 * 15};
+  platform.screen = {0, 0, 1920 * 15, 1080 * 15};
   platform.TrayMessage(TrayMessage::LeftButtonUp);
   EXPECT_TRUE(Menu().visible);
   EXPECT_EQ(Menu().moves, 2);
   EXPECT_FLOAT_EQ(Menu().left, 1920 * 15 - 2465);
   EXPECT_FLOAT_EQ(Menu().top, 1080 * 15 - 4040);
+  // The icon's monitor right of another at +1280+0, or below one at +0+1024.
+  for (TwipArea monitor : {TwipArea{1280 * 15, 0, 1920 * 15, 1080 * 15},
+                           TwipArea{0, 1024 * 15, 1280 * 15, 800 * 15}}) {
+    platform.screen = monitor;
+    platform.TrayMessage(TrayMessage::LeftButtonUp);
+    EXPECT_FLOAT_EQ(Menu().left, monitor.left + monitor.width - 2465);
+    EXPECT_FLOAT_EQ(Menu().top, monitor.top + monitor.height - 4040);
+  }
 }
 
 // Where the pointer goes, and which entry is then grey (-1: none; 12 to 14: Closer 0 to

@@ -156,7 +156,12 @@ TEST_F(Win32BackendTest, TheSettingsWindowsControls) {
   EXPECT_TRUE(IsWindowEnabled(password));
   SendMessageA(window.ControlHandle(layout.find("Check1")), BM_CLICK, 0, 0);  // as the user
   EXPECT_FALSE(IsWindowEnabled(password));
+  HBITMAP strip = window.Picture(layout.find("Image1"));
+  ASSERT_EQ(GetObjectType(strip), static_cast<DWORD>(OBJ_BITMAP));
   app->Unload(*settings, UnloadMode::ByProgram);
+  settings.reset();
+  PumpMessages();  // the window is destroyed from the message loop
+  EXPECT_EQ(GetObjectType(strip), 0u) << "each opening must give its pictures back";
 }
 
 TEST(RegistryStore, EveryByteComesBackExactly) {

@@ -12,8 +12,9 @@ struct TwipRect {
   int left = 0, top = 0, width = 0, height = 0;
 };
 
-struct TwipSize {
-  float width = 0, height = 0;
+// A part of the desktop, a monitor say, in the desktop's coordinates.
+struct TwipArea {
+  float left = 0, top = 0, width = 0, height = 0;
 };
 
 // Rounds to the nearest pixel at the given scale (15 twips per pixel at 96 dpi).

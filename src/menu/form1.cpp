@@ -88,9 +88,10 @@ void Form1::OnTrayMessage(TrayMessage message) {
   if (!IsLoaded()) return;
   window().Show();
   window().MakeTopmost();
-  TwipSize screen = app_.platform().ScreenSize();
-  float top = screen.height - static_cast<float>(kHeight) - kCornerMargin;
-  float left = screen.width - static_cast<float>(kWidth) - kCornerMargin;
+  // The corner of that monitor, wherever it lies on the desktop.
+  const TwipArea screen = app_.platform().MenuScreen();
+  const float top = screen.top + screen.height - static_cast<float>(kHeight) - kCornerMargin;
+  const float left = screen.left + screen.width - static_cast<float>(kWidth) - kCornerMargin;
   window().MoveTo(left, top);
 }
 

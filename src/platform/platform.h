@@ -127,7 +127,8 @@ class Platform {
   virtual double Now() = 0;
   // Handles events until the clock reaches the deadline, blocking in between.
   virtual void RunEventsUntil(double deadline) = 0;
-  virtual TwipSize ScreenSize() = 0;
+  // The monitor the menu belongs on: the one holding the tray icon, else the primary one.
+  virtual TwipArea MenuScreen() = 0;
   // Characters in one of the platform's narrow texts (UTF-8 on Linux, ANSI on Windows).
   virtual std::size_t CharacterCount(std::string_view text) const = 0;
 

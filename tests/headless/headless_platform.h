@@ -159,7 +159,7 @@ class HeadlessPlatform final : public Platform {
   void StartFile(const std::string& path, WindowStyle style) override;
   double Now() override { return clock; }
   void RunEventsUntil(double deadline) override;
-  TwipSize ScreenSize() override { return screen; }
+  TwipArea MenuScreen() override { return screen; }
   std::size_t CharacterCount(std::string_view text) const override;
   SettingsStore& Store() override { return *storeInUse; }
   RunEntries& StartAtLogon() override { return *runEntriesInUse; }
@@ -186,7 +186,7 @@ class HeadlessPlatform final : public Platform {
   SettingsStore* storeInUse = &store;
   RunEntries* runEntriesInUse = &runEntries;
   std::string programPath = "/opt/qv/qv";
-  TwipSize screen{1024 * 15, 768 * 15};
+  TwipArea screen{0, 0, 1024 * 15, 768 * 15};  // the monitor holding the tray icon
   TrayState tray;
   bool utf8 = true;  // narrow texts are UTF-8, as on Linux; false: ANSI, as on Windows
   double clock = 1000;

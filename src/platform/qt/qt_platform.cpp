@@ -59,6 +59,7 @@ class QtTray final : public TrayIcon {
   }
   void Add() override { icon_.show(); }
   void Remove() override { icon_.hide(); }
+  QSystemTrayIcon* Icon() { return &icon_; }
 
  private:
   QSystemTrayIcon icon_;
@@ -134,7 +135,9 @@ void QtPlatform::Forget(QtWindow* window) {
 }
 
 std::unique_ptr<TrayIcon> QtPlatform::NewTrayIcon(TrayEvents& events) {
-  return std::make_unique<QtTray>(events);
+  auto tray = std::make_unique<QtTray>(events);
+  trayIcon_ = tray->Icon();
+  return tray;
 }
 
 Answer QtPlatform::ShowMessage(const std::string& text, MessageStyle style,
@@ -182,10 +185,16 @@ void QtPlatform::RunEventsUntil(double deadline) {
   }
 }
 
-TwipSize QtPlatform::ScreenSize() {
-  const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  return {static_cast<float>(screen.width() * kTwipsPerPixel),
-          static_cast<float>(screen.height() * kTwipsPerPixel)};
+// X11 desktops put monitors anywhere, the primary one too: the menu goes in the corner
+// of the monitor that holds the icon.
+TwipArea QtPlatform::MenuScreen() {
+  QScreen* screen = nullptr;
+  if (trayIcon_ && trayIcon_->geometry().isValid())
+    screen = QGuiApplication::screenAt(trayIcon_->geometry().center());
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  const QRect area = screen->geometry();
+  auto twips = [](int pixels) { return static_cast<float>(pixels * kTwipsPerPixel); };
+  return {twips(area.x()), twips(area.y()), twips(area.width()), twips(area.height())};
 }
 
 std::size_t QtPlatform::CharacterCount(std::string_view text) const {

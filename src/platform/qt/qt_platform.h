@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QSystemTrayIcon>
 #include <memory>
 
@@ -42,7 +43,7 @@ class QtPlatform final : public Platform {
   void StartFile(const std::string& path, WindowStyle style) override;
   double Now() override;
   void RunEventsUntil(double deadline) override;
-  TwipSize ScreenSize() override;
+  TwipArea MenuScreen() override;
   std::size_t CharacterCount(std::string_view text) const override;
   SettingsStore& Store() override { return store_; }
   RunEntries& StartAtLogon() override { return autostart_; }
@@ -61,6 +62,7 @@ class QtPlatform final : public Platform {
   IniSettingsStore store_;
   XdgAutostart autostart_;
   std::vector<QtWindow*> windows_;
+  QPointer<QSystemTrayIcon> trayIcon_;
   bool ending_ = false;
 };
 

@@ -217,9 +217,10 @@ void Win32Platform::RunEventsUntil(double deadline) {
   }
 }
 
-TwipSize Win32Platform::ScreenSize() {
+// The primary monitor, whose corner is always at (0, 0) on Windows.
+TwipArea Win32Platform::MenuScreen() {
   const float twipsPerPixel = 1440.0f / static_cast<float>(dpi_);
-  return {GetSystemMetrics(SM_CXSCREEN) * twipsPerPixel,
+  return {0, 0, GetSystemMetrics(SM_CXSCREEN) * twipsPerPixel,
           GetSystemMetrics(SM_CYSCREEN) * twipsPerPixel};
 }
 

@@ -29,7 +29,7 @@ class Win32Platform final : public Platform {
   void StartFile(const std::string& path, WindowStyle style) override;
   double Now() override;
   void RunEventsUntil(double deadline) override;
-  TwipSize ScreenSize() override;
+  TwipArea MenuScreen() override;
   // ANSI texts: one byte is one character.
   std::size_t CharacterCount(std::string_view text) const override { return text.size(); }
   SettingsStore& Store() override { return store_; }

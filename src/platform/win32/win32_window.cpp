@@ -34,6 +34,14 @@ struct ControlData {
   WNDPROC original = nullptr;
   int paints = 0;
   bool pressed = false;
+
+  ControlData() = default;
+  ControlData(const ControlData&) = delete;
+  ControlData& operator=(const ControlData&) = delete;
+  // Its picture goes with it: every opening of a window loads its pictures anew.
+  ~ControlData() {
+    if (bitmap) DeleteObject(bitmap);
+  }
 };
 
 ControlData* DataOf(HWND hwnd) {
@@ -524,6 +532,10 @@ void Win32Window::SetBackColour(int control, Colour colour) {
 
 COLORREF Win32Window::ControlBack(int id) const {
   return DataOf(controls_.at(id).hwnd)->back;
+}
+
+HBITMAP Win32Window::Picture(int id) const {
+  return DataOf(controls_.at(id).hwnd)->bitmap;
 }
 
 int Win32Window::Paints(int id) const {

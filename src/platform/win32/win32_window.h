@@ -40,6 +40,7 @@ class Win32Window final : public Window {
   HWND ControlHandle(int id) const { return controls_.at(id).hwnd; }
   COLORREF ControlBack(int id) const;
   int Paints(int id) const;
+  HBITMAP Picture(int id) const;
 
   // Called by the window procedures.
   void Mouse(MouseEvent event, int control);

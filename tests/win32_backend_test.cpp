@@ -115,6 +115,27 @@ TEST_F(Win32BackendTest, MouseMessagesColourTheLabelsAndRepaintOnlyWhatChanged) 
   EXPECT_EQ(Menu().ControlBack(Id("menu1", 4)), RGB(0xFF, 0xFF, 0xFF));
 }
 
+// The picture strip lies over the entries' first pixels, and a hover leaves it whole.
+TEST_F(Win32BackendTest, TheStripIsDrawnOverTheEntries) {
+  app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_LBUTTONUP));
+  HWND menu = Menu().Handle();
+  RedrawWindow(menu, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  HWND top = Menu().ControlHandle(Id("menu1", 11));
+  SendMessageA(top, WM_MOUSEMOVE, 0, MAKELPARAM(60, 8));  // repaints that entry alone
+  UpdateWindow(top);
+  RECT place;
+  GetWindowRect(menu, &place);
+  HDC screen = GetDC(nullptr);
+  const COLORREF strip = GetPixel(screen, place.left + 20, place.top + 8);
+  const COLORREF overlap = GetPixel(screen, place.left + 27, place.top + 8);
+  const COLORREF entry = GetPixel(screen, place.left + 60, place.top + 4);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(entry, RGB(0xE0, 0xE0, 0xE0)) << "the entry is highlighted";
+  EXPECT_NE(overlap, entry) << "but not over the strip";
+  EXPECT_NE(overlap, RGB(0xFF, 0xFF, 0xFF));
+  EXPECT_NE(strip, entry);
+}
+
 // The menu keeps its keys from the dialog manager, and they reach the menu's handling.
 TEST_F(Win32BackendTest, TheMenuTakesItsKeys) {
   app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_LBUTTONUP));

@@ -360,12 +360,18 @@ void Win32Window::Build() {
       if (layout_.controls[i].tabOrder == order)
         SetWindowPos(controls_[i].hwnd, HWND_BOTTOM, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // The picture strip lies over the first pixels of the menu's entries, and stays there
+  // when they repaint: it goes on top, and every control leaves its siblings above alone.
+  for (std::size_t i = 0; i < layout_.controls.size(); ++i)
+    if (layout_.controls[i].kind == ControlKind::Picture)
+      SetWindowPos(controls_[i].hwnd, HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 HWND Win32Window::MakeControl(const ControlLayout& control, int id, HWND parent) {
   const TwipRect& p = control.place;
   const char* windowClass = kControlClass;
-  DWORD style = WS_CHILD | (control.look & kHidden ? 0 : WS_VISIBLE);
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (control.look & kHidden ? 0 : WS_VISIBLE);
   DWORD extended = 0;
   switch (control.kind) {
     case ControlKind::TextBox:

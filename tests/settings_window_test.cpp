@@ -255,6 +255,9 @@ TEST_F(SettingsWindowTest, AFailedSaveChangesNothingAndKeepsEveryEdit) {
     EXPECT_EQ(w.TextOf("title", 0), "Edited");
     EXPECT_TRUE(platform.store.writtenKeys.empty()) << commitFails;
     EXPECT_EQ(platform.runEntries.entries.size(), 1u) << "no entry added: " << commitFails;
+    if (!commitFails) {
+      EXPECT_TRUE(platform.runEntries.calls.empty()) << "nor touched at all";
+    }
     EXPECT_EQ(Menu().TextOf("menu1", 5), "") << "the menu did not reload a failed save";
   }
   platform.store.commitsFail = false;

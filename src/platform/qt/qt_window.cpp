@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QWindow>
+#include <algorithm>
 
 #include "platform/qt/qt_colours.h"
 #include "platform/qt/qt_platform.h"
@@ -85,7 +86,6 @@ void QtWindow::Build() {
   font.setPixelSize(10);
   top_->setFont(font);
   top_->setMouseTracking(true);
-  top_->setFocusPolicy(Qt::StrongFocus);
   top_->installEventFilter(router_);
   Fill(top_, ToQColor(kSystemWindow, QApplication::palette()));
   top_->onCloseRequest = [this] { RequestClose(UnloadMode::ByUser); };
@@ -109,6 +109,10 @@ void QtWindow::Build() {
     ids_[widget] = static_cast<int>(widgets_.size());
     widgets_.push_back(widget);
   }
+  // A window without a box to type in (the menu) takes the keys itself when shown.
+  const bool typesNowhere = std::none_of(layout_.controls.begin(), layout_.controls.end(),
+                                         [](const ControlLayout& c) { return c.tabOrder >= 0; });
+  if (typesNowhere) top_->setFocusPolicy(Qt::StrongFocus);
   QWidget* previous = nullptr;
   for (int order = 0; order < 64; ++order)
     for (std::size_t i = 0; i < layout_.controls.size(); ++i)
@@ -243,7 +247,7 @@ void QtWindow::FocusFirst() {
   if (best >= 0)
     widgets_[best]->setFocus();
   else
-    top_->setFocus();  // a window without a box to type in takes the keys itself
+    top_->setFocus();
 }
 
 void QtWindow::Show() {

@@ -118,9 +118,11 @@ bool Form2::SaveSettings() {
   RunEntries& entries = app_.platform().StartAtLogon();
   const std::string path = app_.platform().ProgramPath();
   const bool hadEntry = entries.HasRunValue(entries.RunValueNameOf(path));
+  entryTouched_ = false;
   store.Hold();
   if (WriteSettings() && store.Commit()) return true;
   store.Discard();
+  if (!entryTouched_) return false;  // a key failed before the entry was reached
   const int wanted = window().Value(check2_);
   if (wanted == 0 && hadEntry) AddRunValue(entries, path);
   if (wanted == 1 && !hadEntry) RemoveRunValue(entries, path);
@@ -148,6 +150,7 @@ bool Form2::UpdateStartAtLogon() {
   RunEntries& entries = app_.platform().StartAtLogon();
   const std::string path = app_.platform().ProgramPath();
   bool done = true;
+  entryTouched_ = true;
   if (window().Value(check2_) == 0) done = RemoveRunValue(entries, path);
   if (window().Value(check2_) == 1) done = AddRunValue(entries, path);
   return done;

@@ -47,6 +47,7 @@ class Form2 final : public DeclaredForm<Form2> {
   const std::array<int, 3> sett_;
   const int check1_, check2_, check3_;
   bool runEntryFailed_ = false;
+  bool entryTouched_ = false;  // this save has added or removed the start-at-logon entry
 };
 
 }  // namespace qv

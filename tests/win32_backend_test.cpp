@@ -198,6 +198,23 @@ TEST(RegistryStore, EveryByteComesBackExactly) {
   EXPECT_EQ(RegistryStore("Software\\qv-nothing").read("qv", "qv", "show", "d"), "d");
 }
 
+// A held save that fails part-way leaves every value as it was. The failure is real: the
+// registry refuses a value name longer than 16,383 characters.
+TEST(RegistryStore, ASaveThatFailsPartWayLeavesEveryOldValue) {
+  RegistryStore store("Software\\qv-test-rollback");
+  ASSERT_TRUE(store.write("qv", "qv", "title1", "old"));
+  store.Hold();
+  store.write("qv", "qv", "title1", "new");
+  store.write("qv", "qv", "fresh", "x");
+  store.write("qv", "qv", std::string(20000, 'k'), "a name too long");
+  store.write("qv", "qv", "start", "1");
+  EXPECT_FALSE(store.Commit());
+  EXPECT_EQ(store.read("qv", "qv", "title1"), "old");
+  EXPECT_EQ(store.read("qv", "qv", "fresh", "missing"), "missing");
+  EXPECT_EQ(store.read("qv", "qv", "start", "missing"), "missing");
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\qv-test-rollback");
+}
+
 std::string RunValue(const char* name, HKEY root = HKEY_LOCAL_MACHINE) {
   char data[1024] = {};
   DWORD size = sizeof data;

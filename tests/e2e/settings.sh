@@ -43,7 +43,9 @@ dialog_up() { xwininfo -root -children | grep -q "Select A Program"; }
 desktop_wait 50 dialog_up || fail "no file dialog"
 xdotool type --delay 5 "$scratch/tools/first app"
 xdotool key Return
-sleep 0.3
+desktop_wait 50 bash -c "! xwininfo -root -children | grep -q 'Select A Program'" ||
+  fail "the file dialog did not close"
+sleep 0.2
 replace_text "$settings" 360 137 "Mark"
 click_at "$settings" 332 16  # "Ok"
 desktop_wait 30 bash -c "! xwininfo -id $settings 2>/dev/null | grep -q IsViewable" ||
@@ -62,6 +64,8 @@ click_at "$settings" 46 80  # "Use Password To Protect Settings"
 replace_text "$settings" 146 33 "secret1"
 replace_text "$settings" 146 57 "secret1"
 click_at "$settings" 332 16  # "Ok"
+desktop_wait 30 bash -c "! xwininfo -id $settings 2>/dev/null | grep -q IsViewable" ||
+  fail "Ok did not close the settings window"
 [ "$("$seed" get passwd)" = "secret1|||secret1" ] || fail "the password was not saved"
 sleep 0.3
 open_settings_from_tray

@@ -32,7 +32,7 @@ desktop_start() {
       --tint 0x808080 --SetDockType true >/dev/null 2>&1 &
     desktop_pids+=($!)
     for i in $(seq 200); do
-      xwininfo -root -tree 2>/dev/null | grep -q '"panel"' && return 0
+      [[ $(xwininfo -root -tree 2>/dev/null) == *'"panel"'* ]] && return 0
       kill -0 "${desktop_pids[-1]}" 2>/dev/null || break  # it died: start it again
       sleep 0.05
     done
@@ -85,7 +85,7 @@ window_of_size() {
 }
 
 is_viewable() {  # window-id
-  xwininfo -id "$1" 2>/dev/null | grep -q "Map State: IsViewable"
+  [[ $(xwininfo -id "$1" 2>/dev/null) == *"Map State: IsViewable"* ]]
 }
 
 # Prints "x y" of a window's top-left corner on the screen.

@@ -39,7 +39,7 @@ click_at "$welcome" 148 192  # "Close"
 open_settings_from_tray
 settings=$(wait_for_window 420x299) || fail "the settings window did not open"
 click_at "$settings" 276 136  # "Select" of slot 1
-dialog_up() { xwininfo -root -children | grep -q "Select A Program"; }
+dialog_up() { [[ $(xwininfo -root -children) == *"Select A Program"* ]]; }
 desktop_wait 50 dialog_up || fail "no file dialog"
 xdotool type --delay 5 "$scratch/tools/first app"
 xdotool key Return

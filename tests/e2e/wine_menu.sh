@@ -46,7 +46,7 @@ xdotool mousemove "$x" "$y" click 1
 menu=""
 for i in $(seq 50); do
   menu=$(xwininfo -root -children | awk '/151x256\+/ {print $1; exit}')
-  [ -n "$menu" ] && xwininfo -id "$menu" | grep -q IsViewable && break
+  [ -n "$menu" ] && is_viewable "$menu" && break
   menu=""
   sleep 0.1
 done

@@ -9,8 +9,10 @@ setup=$(realpath "$1") zip=$(realpath "$2")
 here=$(cd "$(dirname "$0")" && pwd)
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [ -f "$setup" ] && [ -f "$zip" ] || fail "run ./package first"
-unzip -l "$zip" | grep -q "/qv.exe$" || fail "no qv.exe in the zip"
-unzip -l "$zip" | grep -q "/README.txt$" || fail "no readme in the zip"
+# Listed once: with pipefail, grep -q ending early would fail unzip's write at random.
+listing=$(unzip -l "$zip")
+grep -q "/qv.exe$" <<<"$listing" || fail "no qv.exe in the zip"
+grep -q "/README.txt$" <<<"$listing" || fail "no readme in the zip"
 
 export WINEDEBUG=-all WINEPREFIX=${WINEPREFIX:-$here/../../build/windows/wineprefix}
 source "$here/../../tools/desktop.sh"

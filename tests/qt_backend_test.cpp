@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 #include <QAbstractProxyModel>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileSystemModel>
@@ -23,6 +24,7 @@
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_window.h"
 #include "temp_folder.h"
+#include "windows/password/form3.h"
 #include "windows/settings/form2.h"
 
 namespace qv {
@@ -186,8 +188,46 @@ TEST_F(QtBackendTest, TheSettingsWindowBuildsItsControls) {
   settings->window().Close();
 }
 
+QAccessibleInterface* Accessible(QWidget* top, const char* name) {
+  return QAccessible::queryAccessibleInterface(Child(top, name));
+}
+
+// Screen readers meet named windows, labels as menu items and buttons whose press action
+// runs the click, boxes named for what they hold, and nothing of the hidden password.
+TEST_F(QtBackendTest, ScreenReadersSeeNamesRolesAndPressActions) {
+  app->menu().OnTrayMessage(TrayMessage::LeftButtonUp);
+  QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(MenuTop());
+  EXPECT_EQ(menu->role(), QAccessible::PopupMenu);
+  EXPECT_EQ(menu->text(QAccessible::Name), "QV menu");
+  QAccessibleInterface* hide = Accessible(MenuTop(), "Closer(0)");
+  EXPECT_EQ(hide->role(), QAccessible::MenuItem);
+  EXPECT_EQ(hide->text(QAccessible::Name), "Hide Menu");
+  EXPECT_FALSE(hide->state().focusable) << "labels never take the focus";
+  hide->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_FALSE(MenuTop()->isVisible());
+
+  auto settings = app->Load<Form2>();
+  QWidget* top = static_cast<QtWindow&>(settings->window()).Top();
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(top)->text(QAccessible::Name), "QV Settings");
+  EXPECT_EQ(Accessible(top, "Sett(1)")->role(), QAccessible::PushButton);
+  EXPECT_EQ(Accessible(top, "Sett(1)")->text(QAccessible::Name), "Cancel");
+  EXPECT_EQ(Accessible(top, "title(2)")->text(QAccessible::Name), "Menu text of slot 3");
+  EXPECT_EQ(Accessible(top, "Check2")->text(QAccessible::Name), "Start QV With Windows");
+  EXPECT_EQ(Accessible(top, "Label3")->role(), QAccessible::StaticText);
+  settings->window().Close();
+
+  auto prompt = app->Load<Form3>();
+  const int hidden = prompt->layout().find("Text1");
+  prompt->window().SetText(hidden, "secret");
+  QWidget* box = static_cast<QtWindow&>(prompt->window()).Control(hidden);
+  EXPECT_FALSE(
+      QAccessible::queryAccessibleInterface(box)->text(QAccessible::Value).contains("secret"));
+  prompt->window().Close();
+}
+
 TEST(QtMappings, TrayActivationsBecomeButtonReleases) {
   EXPECT_EQ(TrayMessageFor(QSystemTrayIcon::Trigger), TrayMessage::LeftButtonUp);
+  EXPECT_EQ(TrayMessageFor(QSystemTrayIcon::DoubleClick), TrayMessage::LeftButtonUp);
   EXPECT_EQ(TrayMessageFor(QSystemTrayIcon::Context), TrayMessage::RightButtonUp);
 }
 

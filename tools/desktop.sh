@@ -95,11 +95,13 @@ window_origin() {  # window-id
 }
 
 # Waits until a mapped window of that size exists and prints its id.
+# Waits for a shown window of that size; Qt may have made a new one for a hidden window.
 wait_for_window() {  # size
   local i id
   for i in $(seq 100); do
-    id=$(window_of_size "$1")
-    [ -n "$id" ] && is_viewable "$id" && { echo "$id"; return 0; }
+    for id in $(xwininfo -root -children | awk -v size="$1" 'index($0, size "+") { print $1 }'); do
+      is_viewable "$id" && { echo "$id"; return 0; }
+    done
     sleep 0.05
   done
   return 1

@@ -12,13 +12,20 @@ ControlLayout Entry(const char* name, int index, int top, const char* text) {
 }  // namespace
 
 Declaration<Form1> Form1::Declare() {
-  Declaration<Form1> form{{"Form1", Form1::kWidth, Form1::kHeight, false, false, "qv", {}}};
+  Declaration<Form1> form{{.name = "Form1",
+                           .width = Form1::kWidth,
+                           .height = Form1::kHeight,
+                           .icon = "qv",
+                           .accessibleName = "QV menu",
+                           .role = WindowRole::Menu}};
   form.background = {.move = &Form1::Form_MouseMove};
   const On<Form1> entry{.click = &Form1::menu1_Click, .move = &Form1::menu1_MouseMove};
   const On<Form1> command{.click = &Form1::Closer_Click, .move = &Form1::Closer_MouseMove};
   const char* slotTexts[] = {"1", "2", "3", "4", "5", "6", "7"};
   for (int row = 0; row < 7; ++row)
-    form.Add(Entry("menu1", 11 - row, 240 * row, slotTexts[row]), entry);
+    form.Add(NamedWhenBlank(Entry("menu1", 11 - row, 240 * row, slotTexts[row]),
+                            std::string("Empty slot ") + slotTexts[6 - row]),
+             entry);
   const char* tools[] = {"Defrag", "Scandisk", "Winipcfg", "Notepad", "Calculator"};
   for (int row = 0; row < 5; ++row)
     form.Add(Entry("menu1", 4 - row, 1800 + 240 * row, tools[row]), entry);

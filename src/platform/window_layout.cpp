@@ -49,6 +49,23 @@ ControlLayout PictureBox(std::string name, TwipRect place, std::string picture) 
   return c;
 }
 
+ControlLayout Named(ControlLayout control, std::string accessibleName) {
+  control.accessibleName = std::move(accessibleName);
+  return control;
+}
+
+ControlLayout NamedWhenBlank(ControlLayout label, std::string blankName) {
+  label.blankName = std::move(blankName);
+  return label;
+}
+
+std::string AccessibleNameOf(const ControlLayout& control) {
+  if (!control.accessibleName.empty()) return control.accessibleName;
+  const std::size_t first = control.text.find_first_not_of(' ');
+  if (first == std::string::npos) return control.blankName;
+  return control.text.substr(first, control.text.find_last_not_of(' ') - first + 1);
+}
+
 int WindowLayout::find(const std::string& controlName, int controlIndex) const {
   for (std::size_t i = 0; i < controls.size(); ++i)
     if (controls[i].name == controlName && controls[i].index == controlIndex)

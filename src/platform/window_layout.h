@@ -38,10 +38,16 @@ struct ControlLayout {
   TwipRect place;      // relative to the parent
   std::string text;
   unsigned look = kPlainLook;
-  int maxLength = 0;    // text boxes: 0 is unlimited
-  int tabOrder = -1;    // keyboard focus order; -1 never takes the focus
-  std::string picture;  // pictures: the asset's name
+  int maxLength = 0;           // text boxes: 0 is unlimited
+  int tabOrder = -1;           // keyboard focus order; -1 never takes the focus
+  std::string picture;         // pictures: the asset's name
+  std::string accessibleName;  // what a screen reader announces; empty: the control's text
+  std::string blankName;       // what it announces for a label showing no text
 };
+
+// What assistive technology presents a window as: a dialog of controls, or a menu whose
+// clickable labels are its items.
+enum class WindowRole { Dialog, Menu };
 
 // Declarations of each kind of control; `parent` is a frame's name or "" for the window.
 ControlLayout Label(std::string name, int index, std::string parent, TwipRect place,
@@ -54,6 +60,13 @@ ControlLayout Frame(std::string name, TwipRect place, std::string caption);    /
 ControlLayout Picture(std::string name, TwipRect place, std::string picture);  // stretched
 ControlLayout PictureBox(std::string name, TwipRect place,
                          std::string picture);  // sunken, own size
+// The control with the name a screen reader announces instead of its text.
+ControlLayout Named(ControlLayout control, std::string accessibleName);
+// The label with the name a screen reader announces while it shows no text.
+ControlLayout NamedWhenBlank(ControlLayout label, std::string blankName);
+// The name a screen reader announces for a control as declared: its own, else its text
+// trimmed, else its name for a blank label.
+std::string AccessibleNameOf(const ControlLayout& control);
 
 struct WindowLayout {
   std::string name;
@@ -62,7 +75,9 @@ struct WindowLayout {
   bool inTaskbar = false;
   bool centred = false;  // opens centred on the screen; otherwise placed by code
   std::string icon;      // asset name, empty for none
-  std::vector<ControlLayout> controls;
+  std::vector<ControlLayout> controls = {};
+  std::string accessibleName = {};  // never shown: the windows have no caption bar
+  WindowRole role = WindowRole::Dialog;
 
   // The table position of (name, index), or -1.
   int find(const std::string& controlName, int controlIndex = kNoIndex) const;

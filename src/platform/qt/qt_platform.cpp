@@ -70,6 +70,7 @@ class QtTray final : public TrayIcon {
 TrayMessage TrayMessageFor(QSystemTrayIcon::ActivationReason reason) {
   switch (reason) {
     case QSystemTrayIcon::Trigger:
+    case QSystemTrayIcon::DoubleClick:  // a quick second click still ends with the button up
       return TrayMessage::LeftButtonUp;
     case QSystemTrayIcon::Context:
       return TrayMessage::RightButtonUp;

@@ -1,6 +1,7 @@
 // Painting of flat labels and the top-level window's close handling.
 #include "platform/qt/qt_widgets.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QFile>
 #include <QPainter>
@@ -40,6 +41,10 @@ void LabelWidget::SetText(const QString& text) {
   text_ = text;
   if (look_ & kAutoSize) resize(fontMetrics().boundingRect(QRect(), 0, text_).size());
   update();
+  if (QAccessible::isActive()) {  // the name a screen reader announces is the text
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
+  }
 }
 
 void LabelWidget::SetBack(const QColor& colour) {

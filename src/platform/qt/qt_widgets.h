@@ -21,6 +21,10 @@ class LabelWidget final : public QWidget {
   void SetBack(const QColor& colour);
   const QColor& Back() const { return back_; }
   int Paints() const { return paints_; }
+  unsigned Look() const { return look_; }
+  // What a screen reader's press action does: the label's click.
+  std::function<void()> onPress;
+  QString blankName;  // what a screen reader announces while the label shows no text
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -37,6 +41,7 @@ class TopWidget final : public QWidget {
   explicit TopWidget(Qt::WindowFlags flags) : QWidget(nullptr, flags) {}
   // Called instead of closing; the form decides.
   std::function<void()> onCloseRequest;
+  bool isMenu = false;  // presented to screen readers as a menu of items
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -12,6 +12,7 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "platform/qt/qt_accessible.h"
 #include "platform/qt/qt_colours.h"
 #include "platform/qt/qt_platform.h"
 
@@ -64,6 +65,7 @@ QtWindow::QtWindow(const WindowLayout& layout, WindowEvents& events, QtPlatform*
       events_(&events),
       platform_(platform),
       top_(new TopWidget(FlagsFor(layout))) {
+  InstallAccessibleInterfaces();
   router_ = new EventRouter(this);
   router_->setParent(top_);
   Build();
@@ -79,6 +81,8 @@ QtWindow::~QtWindow() {
 
 void QtWindow::Build() {
   top_->setObjectName(QString::fromStdString(layout_.name));
+  top_->setAccessibleName(FromNarrow(layout_.accessibleName));
+  top_->isMenu = layout_.role == WindowRole::Menu;
   top_->setFixedSize(TwipsToPixels(layout_.width), TwipsToPixels(layout_.height));
   // The windows are laid out for the narrow classic 8-point interface font; Qt's own
   // dialogs and message boxes keep the desktop's.
@@ -105,6 +109,8 @@ void QtWindow::Build() {
     widget->setAttribute(Qt::WA_NoMousePropagation);
     widget->installEventFilter(router_);
     if (control.look & kHidden) widget->hide();
+    if (control.kind != ControlKind::Label || !control.accessibleName.empty())
+      widget->setAccessibleName(FromNarrow(AccessibleNameOf(control)));
     if (control.kind == ControlKind::CheckBox) KeepCaptionWhole(widget, control.look & kTickRight);
     ids_[widget] = static_cast<int>(widgets_.size());
     widgets_.push_back(widget);
@@ -130,12 +136,17 @@ QWidget* QtWindow::MakeControl(const ControlLayout& control, QWidget* parent) {
       label->SetBack(control.look & kWhiteBack ? white
                                                : ToQColor(kSystemWindow, parent->palette()));
       label->SetText(FromNarrow(control.text));
+      label->blankName = FromNarrow(control.blankName);
+      label->onPress = [router = router_, id = static_cast<int>(widgets_.size())] {
+        if (router->owner) router->owner->RaiseClick(id);
+      };
       return label;
     }
     case ControlKind::TextBox: {
       auto* edit = new QLineEdit(FromNarrow(control.text), parent);
       if (control.look & kBoldFont) edit->setFont(BoldInterfaceFont());
-      if (control.look & kMasked) edit->setEchoMode(QLineEdit::Password);
+      // A hidden box holds what no one should read, screen readers included.
+      if (control.look & (kMasked | kHidden)) edit->setEchoMode(QLineEdit::Password);
       edit->setReadOnly(control.look & kReadOnly);
       if (control.maxLength > 0) edit->setMaxLength(control.maxLength);
       return edit;

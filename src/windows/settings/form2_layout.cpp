@@ -14,8 +14,10 @@ void AddPasswordFrame(Declaration<Form2>& form) {
   form.Add(Frame("Frame1", {480, 0, 3255, 1455}, "Settings Password   (Min 6 Chars)"), kFrame);
   form.Add(Label("Label1", kNoIndex, "Frame1", {120, 360, 135, 240}, "1", kNumberLook));
   form.Add(Label("Label2", kNoIndex, "Frame1", {120, 720, 135, 240}, "2", kNumberLook));
-  form.Add(TextBox("Passwd", 0, "Frame1", {360, 360, 2775, 285}, "", kBoxLook | kMasked, 0));
-  form.Add(TextBox("Passwd", 1, "Frame1", {360, 720, 2775, 285}, "", kBoxLook | kMasked, 1));
+  form.Add(Named(TextBox("Passwd", 0, "Frame1", {360, 360, 2775, 285}, "", kBoxLook | kMasked, 0),
+                 "Password"));
+  form.Add(Named(TextBox("Passwd", 1, "Frame1", {360, 720, 2775, 285}, "", kBoxLook | kMasked, 1),
+                 "Repeat password"));
   form.Add(CheckBox("Check1", "Frame1", {120, 1080, 3015, 255}, "Use Password To Protect Settings",
                     kWhiteBack, 2),
            {.click = &Form2::Check1_Click});
@@ -42,19 +44,23 @@ void AddProgramsFrame(Declaration<Form2>& form) {
     const int top = 480 + 360 * k;
     form.Add(
         Label("Label4", k, "Frame2", {120, top, 135, 240}, std::to_string(k + 1), kNumberLook));
-    form.Add(TextBox("prog", k, "Frame2", {360, top, 2775, 285}, "(none)", kBoxLook | kReadOnly,
-                     3 + 2 * k));
-    form.Add(Label("Sel", k, "Frame2", {3240, top, 855, 255}, "Select", kClickable),
+    const std::string slot = " of slot " + std::to_string(k + 1);
+    form.Add(Named(TextBox("prog", k, "Frame2", {360, top, 2775, 285}, "(none)",
+                           kBoxLook | kReadOnly, 3 + 2 * k),
+                   "Program" + slot));
+    form.Add(Named(Label("Sel", k, "Frame2", {3240, top, 855, 255}, "Select", kClickable),
+                   "Select program" + slot),
              {.click = &Form2::Sel_Click, .move = &Form2::Sel_MouseMove});
-    form.Add(
-        TextBox("title", k, "Frame2", {4200, top, 1455, 285}, "(none)", kBoxLook, 4 + 2 * k, 10));
+    form.Add(Named(
+        TextBox("title", k, "Frame2", {4200, top, 1455, 285}, "(none)", kBoxLook, 4 + 2 * k, 10),
+        "Menu text" + slot));
   }
 }
 
 }  // namespace
 
 Declaration<Form2> Form2::Declare() {
-  Declaration<Form2> form{{"Form2", 6300, 4485, true, true, "", {}}};
+  Declaration<Form2> form{{"Form2", 6300, 4485, true, true, "", {}, "QV Settings"}};
   form.background = {.move = &Form2::Form_MouseMove};
   form.Add(Picture("Image1", {0, 0, 450, 4500}, "strip_settings"),
            {.down = &Form2::Image1_MouseDown});

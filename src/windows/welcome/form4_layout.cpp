@@ -5,7 +5,7 @@
 namespace qv {
 
 Declaration<Form4> Form4::Declare() {
-  Declaration<Form4> form{{"Form4", 4005, 3135, false, true, "", {}}};
+  Declaration<Form4> form{{"Form4", 4005, 3135, false, true, "", {}, "Welcome to QV"}};
   form.background = {.move = &Form4::Form_MouseMove};
   form.Add(Label("Label1", kNoIndex, "", {600, 120, 2295, 195}, "", kAutoSize | kTransparent));
   form.Add(PictureBox("Picture1", {1320, 1440, 2610, 840}, "welcome"));

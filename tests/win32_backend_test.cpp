@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <set>
 
 #include "all_bytes.h"
@@ -14,6 +16,7 @@
 #include "platform/entry.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_window.h"
+#include "windows/password/form3.h"
 #include "windows/settings/form2.h"
 
 namespace qv {
@@ -154,6 +157,75 @@ TEST_F(Win32BackendTest, ALabelClickIsAPressAndAReleaseOnIt) {
   SendMessageA(hide, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
   SendMessageA(hide, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
   EXPECT_FALSE(IsWindowVisible(Menu().Handle()));
+}
+
+// What a screen reader reads of a window: its name and role, and its default action.
+struct ReadAloud {
+  explicit ReadAloud(HWND hwnd) {
+    AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
+                               reinterpret_cast<void**>(&object));
+  }
+  ~ReadAloud() {
+    if (object) object->Release();
+  }
+  std::wstring Text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) const {
+    BSTR text = nullptr;
+    if (!object || FAILED((object->*get)(self, &text)) || !text) return L"";
+    std::wstring result(text);
+    SysFreeString(text);
+    return result;
+  }
+  std::wstring Name() const { return Text(&IAccessible::get_accName); }
+  std::wstring Action() const { return Text(&IAccessible::get_accDefaultAction); }
+  long Role() const {
+    VARIANT role{};
+    return object && SUCCEEDED(object->get_accRole(self, &role)) ? role.lVal : -1;
+  }
+  static VARIANT Self() {
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    return self;
+  }
+  IAccessible* object = nullptr;
+  const VARIANT self = Self();
+};
+
+TEST_F(Win32BackendTest, ScreenReadersReadNamesRolesAndPressLabels) {
+  CoInitialize(nullptr);
+  app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_LBUTTONUP));
+  EXPECT_EQ(ReadAloud(Menu().Handle()).Name(), L"QV menu");
+  EXPECT_EQ(ReadAloud(Menu().Handle()).Role(), ROLE_SYSTEM_MENUPOPUP);
+  EXPECT_EQ(ReadAloud(Menu().ControlHandle(Id("menu1", 11))).Name(), L"Empty slot 7");
+  Menu().SetText(Id("menu1", 11), "Mail");
+  EXPECT_EQ(ReadAloud(Menu().ControlHandle(Id("menu1", 11))).Name(), L"Mail");
+  ReadAloud hide(Menu().ControlHandle(Id("Closer", 0)));
+  EXPECT_EQ(hide.Name(), L"Hide Menu");
+  EXPECT_EQ(hide.Role(), ROLE_SYSTEM_MENUITEM);
+  EXPECT_EQ(hide.Action(), L"Press");
+  ASSERT_NE(hide.object, nullptr);
+  EXPECT_EQ(hide.object->accDoDefaultAction(hide.self), S_OK);
+  PumpMessages();
+  EXPECT_FALSE(IsWindowVisible(Menu().Handle()));
+
+  auto settings = app->Load<Form2>();
+  auto& window = static_cast<Win32Window&>(settings->window());
+  const WindowLayout& layout = settings->layout();
+  EXPECT_EQ(ReadAloud(window.Handle()).Role(), ROLE_SYSTEM_DIALOG);
+  EXPECT_EQ(ReadAloud(window.ControlHandle(layout.find("prog", 2))).Name(), L"Program of slot 3");
+  EXPECT_EQ(ReadAloud(window.ControlHandle(layout.find("Check2"))).Name(),
+            L"Start QV With Windows");
+  EXPECT_EQ(ReadAloud(window.ControlHandle(layout.find("Sett", 1))).Role(), ROLE_SYSTEM_PUSHBUTTON);
+  EXPECT_EQ(ReadAloud(window.ControlHandle(layout.find("Label3"))).Role(), ROLE_SYSTEM_STATICTEXT);
+  app->Unload(*settings, UnloadMode::ByProgram);
+
+  auto prompt = app->Load<Form3>();
+  HWND hidden =
+      static_cast<Win32Window&>(prompt->window()).ControlHandle(prompt->layout().find("Text1"));
+  EXPECT_TRUE(GetWindowLongPtrA(hidden, GWL_STYLE) & ES_PASSWORD) << "hidden from screen readers";
+  app->Unload(*prompt, UnloadMode::ByProgram);
+  PumpMessages();
+  CoUninitialize();
 }
 
 TEST_F(Win32BackendTest, TheSettingsWindowsControls) {

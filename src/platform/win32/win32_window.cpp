@@ -3,6 +3,9 @@
 // the message loop, so no window procedure ever runs on a freed object.
 #include "platform/win32/win32_window.h"
 
+#include <oleacc.h>
+
+#include "platform/win32/accessible_win32.h"
 #include "platform/win32/win32_platform.h"
 
 namespace qv {
@@ -19,6 +22,7 @@ constexpr UINT kDestroyLater = WM_APP + 7;
 struct WindowLink {
   Win32Window* owner = nullptr;
   HFONT boldFont = nullptr;
+  const WindowLayout* layout = nullptr;
 };
 
 namespace {
@@ -108,6 +112,54 @@ void PaintFrame(HWND hwnd, ControlData& data) {
   EndPaint(hwnd, &paint);
 }
 
+// What a screen reader is told of a control: labels and frames by what they show now.
+AccessibleFacts FactsOf(const ControlData& data) {
+  const ControlLayout& layout = *data.layout;
+  AccessibleFacts facts{AccessibleNameOf(layout), 0, false};
+  switch (layout.kind) {
+    case ControlKind::Label:
+      if (layout.accessibleName.empty())
+        facts.name = data.text.empty() ? layout.blankName : data.text;
+      facts.pressable = (layout.look & kClickable) != 0;
+      facts.role = !facts.pressable                              ? ROLE_SYSTEM_STATICTEXT
+                   : data.link->layout->role == WindowRole::Menu ? ROLE_SYSTEM_MENUITEM
+                                                                 : ROLE_SYSTEM_PUSHBUTTON;
+      break;
+    case ControlKind::Frame:
+      facts.name = data.text;
+      facts.role = ROLE_SYSTEM_GROUPING;
+      break;
+    case ControlKind::Picture:
+    case ControlKind::PictureBox:
+      facts.role = ROLE_SYSTEM_GRAPHIC;
+      break;
+    default:
+      break;  // EDIT and BUTTON keep their roles
+  }
+  return facts;
+}
+
+// A screen reader's questions to a control; true when answered, with the answer.
+bool AnswerScreenReader(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                        const ControlData& data, LRESULT& answer) {
+  switch (message) {
+    case WM_GETOBJECT:
+      answer = AnswerGetObject(hwnd, wParam, lParam);
+      return answer != 0;
+    case kDescribeForAccessibility:
+      *reinterpret_cast<AccessibleFacts*>(lParam) = FactsOf(data);
+      answer = TRUE;
+      return true;
+    case kPressForAccessibility:
+      if (data.link->owner && IsWindowEnabled(hwnd))
+        data.link->owner->Mouse(MouseEvent::Click, data.id);
+      answer = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
 // Mouse messages of any control; true when the message is fully handled.
 bool RouteMouse(HWND hwnd, UINT message, LPARAM lParam, ControlData& data) {
   Win32Window* owner = data.link ? data.link->owner : nullptr;
@@ -153,6 +205,8 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     return 0;
   }
   if (message == WM_ERASEBKGND) return 1;
+  if (LRESULT answer; AnswerScreenReader(hwnd, message, wParam, lParam, *data, answer))
+    return answer;
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
     delete data;
@@ -170,6 +224,9 @@ LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
     delete data;
+  } else if (LRESULT answer; message != kPressForAccessibility &&
+                             AnswerScreenReader(hwnd, message, wParam, lParam, *data, answer)) {
+    return answer;
   } else {
     RouteMouse(hwnd, message, lParam, *data);
   }
@@ -209,6 +266,11 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_NCDESTROY:
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
       delete data;
+      return DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_GETOBJECT:
+    case kDescribeForAccessibility:
+      if (LRESULT answer; AnswerScreenReader(hwnd, message, wParam, lParam, *data, answer))
+        return answer;
       return DefWindowProcA(hwnd, message, wParam, lParam);
     default:
       RouteMouse(hwnd, message, lParam, *data);
@@ -250,6 +312,16 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case kDestroyLater:
       DestroyWindow(hwnd);
       return 0;
+    case WM_GETOBJECT:
+      if (const LRESULT answer = AnswerGetObject(hwnd, wParam, lParam)) return answer;
+      break;
+    case kDescribeForAccessibility:
+      if (!link) break;
+      *reinterpret_cast<AccessibleFacts*>(lParam) = {
+          link->layout->accessibleName,
+          link->layout->role == WindowRole::Menu ? ROLE_SYSTEM_MENUPOPUP : ROLE_SYSTEM_DIALOG,
+          false};
+      return TRUE;
     case WM_NCDESTROY:
       if (link) {
         DeleteObject(link->boldFont);
@@ -345,6 +417,7 @@ void Win32Window::Build() {
                       GetModuleHandleA(nullptr), nullptr);
   link_ = new WindowLink;
   link_->owner = this;
+  link_->layout = &layout_;
   link_->boldFont = CreateFontA(-MulDiv(975, dpi_, 7200), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                 CLEARTYPE_QUALITY, DEFAULT_PITCH, "Verdana");
@@ -377,7 +450,8 @@ HWND Win32Window::MakeControl(const ControlLayout& control, int id, HWND parent)
     case ControlKind::TextBox:
       windowClass = "EDIT";
       style |= WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
-      if (control.look & kMasked) style |= ES_PASSWORD;
+      // A hidden box holds what no one should read, screen readers included.
+      if (control.look & (kMasked | kHidden)) style |= ES_PASSWORD;
       if (control.look & kReadOnly) style |= ES_READONLY;
       break;
     case ControlKind::CheckBox:
@@ -512,6 +586,7 @@ void Win32Window::SetText(int control, const std::string& text) {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     InvalidateRect(hwnd, nullptr, FALSE);
+    AnnounceNameChange(hwnd);  // a label's text is its name
     return;
   }
   if (data) data->text = value;

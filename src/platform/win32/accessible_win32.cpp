@@ -1,0 +1,212 @@
+// An IAccessible that wraps Windows' standard object for one window and asks the window,
+// by kDescribeForAccessibility, for its name, role and whether it can be pressed. The
+// window may go while a screen reader still holds the object: every call then fails.
+#include "platform/win32/accessible_win32.h"
+
+#include <oleacc.h>
+
+namespace qv {
+namespace {
+
+// The few calls of oleacc, oleaut32 and ole32 we need, loaded on first use.
+struct AccessibilityLibrary {
+  decltype(&LresultFromObject) lresultFromObject = nullptr;
+  decltype(&CreateStdAccessibleObject) createStandardObject = nullptr;
+  decltype(&SysAllocString) allocString = nullptr;
+
+  static const AccessibilityLibrary& Get() {
+    static const AccessibilityLibrary library = Load();
+    return library;
+  }
+
+ private:
+  template <class F>
+  static F Find(HMODULE module, const char* name) {
+    return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                  : nullptr;
+  }
+  static AccessibilityLibrary Load() {
+    HMODULE ole = LoadLibraryA("ole32.dll");
+    using Initialise = HRESULT(WINAPI*)(LPVOID, DWORD);
+    if (auto initialise = Find<Initialise>(ole, "CoInitializeEx"))
+      initialise(nullptr, COINIT_APARTMENTTHREADED);  // objects are handed out marshalled
+    HMODULE oleacc = LoadLibraryA("oleacc.dll");
+    HMODULE oleaut = LoadLibraryA("oleaut32.dll");
+    AccessibilityLibrary library;
+    library.lresultFromObject = Find<decltype(&LresultFromObject)>(oleacc, "LresultFromObject");
+    library.createStandardObject =
+        Find<decltype(&CreateStdAccessibleObject)>(oleacc, "CreateStdAccessibleObject");
+    library.allocString = Find<decltype(&SysAllocString)>(oleaut, "SysAllocString");
+    return library;
+  }
+};
+
+BSTR WideString(const std::string& text) {
+  const int length =
+      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return AccessibilityLibrary::Get().allocString(wide.c_str());
+}
+
+bool IsSelf(const VARIANT& child) {
+  return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+}
+
+class DescribedObject final : public IAccessible {
+ public:
+  DescribedObject(HWND hwnd, IAccessible* standard) : hwnd_(hwnd), standard_(standard) {}
+
+  // IUnknown: our interfaces, and the standard object's others (children, window).
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == __uuidof(IAccessible)) {
+      *out = static_cast<IAccessible*>(this);
+      AddRef();
+      return S_OK;
+    }
+    return standard_->QueryInterface(iid, out);
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const LONG left = InterlockedDecrement(&references_);
+    if (left == 0) {
+      standard_->Release();
+      delete this;
+    }
+    return left;
+  }
+
+  // IDispatch
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    return standard_->GetTypeInfoCount(count);
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
+    return standard_->GetTypeInfo(index, locale, info);
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
+                                          DISPID* ids) override {
+    return standard_->GetIDsOfNames(iid, names, count, locale, ids);
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
+                                   DISPPARAMS* params, VARIANT* result, EXCEPINFO* error,
+                                   UINT* wrong) override {
+    return standard_->Invoke(id, iid, locale, flags, params, result, error, wrong);
+  }
+
+  // What we say ourselves.
+  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+    AccessibleFacts facts;
+    if (!IsSelf(child) || !Describe(facts)) return standard_->get_accName(child, name);
+    *name = WideString(facts.name);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+    AccessibleFacts facts;
+    if (!IsSelf(child) || !Describe(facts) || facts.role == 0)
+      return standard_->get_accRole(child, role);
+    role->vt = VT_I4;
+    role->lVal = facts.role;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+    AccessibleFacts facts;
+    if (!IsSelf(child) || !Describe(facts) || !facts.pressable)
+      return standard_->get_accDefaultAction(child, action);
+    *action = WideString("Press");
+    return S_OK;
+  }
+  // Posted, so a message box the click opens does not hold the screen reader's call.
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+    AccessibleFacts facts;
+    if (!IsSelf(child) || !Describe(facts) || !facts.pressable)
+      return standard_->accDoDefaultAction(child);
+    if (!IsWindowEnabled(hwnd_)) return E_FAIL;
+    return PostMessageA(hwnd_, kPressForAccessibility, 0, 0) ? S_OK : E_FAIL;
+  }
+
+  // The rest as Windows has it.
+  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+    return standard_->get_accParent(parent);
+  }
+  HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
+    return standard_->get_accChildCount(count);
+  }
+  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
+    return standard_->get_accChild(child, object);
+  }
+  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+    return standard_->get_accValue(child, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
+    return standard_->get_accDescription(child, text);
+  }
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+    return standard_->get_accState(child, state);
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
+    return standard_->get_accHelp(child, help);
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
+    return standard_->get_accHelpTopic(file, child, topic);
+  }
+  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* keys) override {
+    return standard_->get_accKeyboardShortcut(child, keys);
+  }
+  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
+    return standard_->get_accFocus(focus);
+  }
+  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
+    return standard_->get_accSelection(selection);
+  }
+  HRESULT STDMETHODCALLTYPE accSelect(long how, VARIANT child) override {
+    return standard_->accSelect(how, child);
+  }
+  HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
+                                        VARIANT child) override {
+    return standard_->accLocation(left, top, width, height, child);
+  }
+  HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
+    return standard_->accNavigate(direction, start, end);
+  }
+  HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override {
+    return standard_->accHitTest(x, y, child);
+  }
+  HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
+    return standard_->put_accName(child, name);
+  }
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
+    return standard_->put_accValue(child, value);
+  }
+
+ private:
+  bool Describe(AccessibleFacts& facts) const {
+    return IsWindow(hwnd_) &&
+           SendMessageA(hwnd_, kDescribeForAccessibility, 0, reinterpret_cast<LPARAM>(&facts));
+  }
+
+  HWND hwnd_;
+  IAccessible* standard_;
+  LONG references_ = 1;
+};
+
+}  // namespace
+
+LRESULT AnswerGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+  if (static_cast<LONG>(lParam) != OBJID_CLIENT) return 0;
+  const AccessibilityLibrary& library = AccessibilityLibrary::Get();
+  if (!library.lresultFromObject || !library.createStandardObject || !library.allocString) return 0;
+  IAccessible* standard = nullptr;
+  if (FAILED(library.createStandardObject(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&standard))))
+    return 0;
+  auto* object = new DescribedObject(hwnd, standard);
+  const LRESULT result = library.lresultFromObject(__uuidof(IAccessible), wParam, object);
+  object->Release();  // the result holds its own reference
+  return result;
+}
+
+void AnnounceNameChange(HWND hwnd) {
+  NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd, OBJID_CLIENT, CHILDID_SELF);
+}
+
+}  // namespace qv

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QStyle>
+#include <QTimer>
 #include <QWindow>
 #include <fstream>
 
@@ -127,6 +128,23 @@ TEST_F(QtBackendTest, MouseMovesColourTheLabelsAndRepaintOnlyWhatChanged) {
   EXPECT_EQ(paints(), before + 2) << "the old and the new highlight only";
   MoveMouseOver(top);
   EXPECT_EQ(row4->Back(), QColor(Qt::white));
+}
+
+// The session manager's "die" reaches QV as the application's Quit: QV unloads its
+// windows as the session's and ends (Qt's own handling would ask the windows, which
+// refuse). Run in a child process, since QV ends.
+TEST_F(QtBackendTest, TheSessionsEndEndsQV) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  auto settings = app->Load<Form2>();
+  settings->window().Show();
+  EXPECT_EXIT(
+      {
+        QEvent quit(QEvent::Quit);
+        QApplication::sendEvent(qApp, &quit);
+        QTimer::singleShot(3000, [] { std::_Exit(2); });  // still running: the fault
+        std::_Exit(platform->Exec() == 0 && !app->IsLoaded(*settings) ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 // A click is a press and a release on the same label; releasing elsewhere cancels it.

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QProxyStyle>
 #include <QScreen>
+#include <QSessionManager>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <chrono>
@@ -103,11 +104,30 @@ QtPlatform::QtPlatform(int& argc, char** argv) : application_(argc, argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setStyle(new HashPasswordStyle);
   QApplication::setApplicationName("qv");
-  QObject::connect(&application_, &QGuiApplication::commitDataRequest, [this] { EndSession(); });
+  WatchSessionManager();
   WatchTerminationSignals();
 }
 
 QtPlatform::~QtPlatform() = default;
+
+bool QuitFilter::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::Quit || watched != QCoreApplication::instance()) return false;
+  if (onQuit) onQuit();
+  return true;
+}
+
+// "Save your data" may be followed by a cancelled logout, so QV lives on through it; the
+// session really ends with Quit (the session manager's "die"). QV is started again by
+// its autostart entry, never by the session's restore, which would start it twice.
+void QtPlatform::WatchSessionManager() {
+  auto neverRestart = [](QSessionManager& manager) {
+    manager.setRestartHint(QSessionManager::RestartNever);
+  };
+  QObject::connect(&application_, &QGuiApplication::commitDataRequest, neverRestart);
+  QObject::connect(&application_, &QGuiApplication::saveStateRequest, neverRestart);
+  application_.installEventFilter(&sessionEnd_);
+  sessionEnd_.onQuit = [this] { EndSession(); };
+}
 
 void QtPlatform::WatchTerminationSignals() {
   if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalSocket) != 0) return;

@@ -1,12 +1,13 @@
 // The Qt 6 backend for Linux desktops: QApplication, QSystemTrayIcon, QMessageBox,
 // QFileDialog, the INI settings store and the XDG autostart entry. Session end (SIGTERM,
-// SIGHUP, SIGINT or the session manager) unloads every window with the session's mode.
+// SIGHUP, SIGINT or the session manager's "die") unloads every window with the session's mode.
 #pragma once
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
 #include <QSystemTrayIcon>
+#include <functional>
 #include <memory>
 
 #include "platform/platform.h"
@@ -16,6 +17,16 @@
 namespace qv {
 
 class QtWindow;
+
+// Turns the application's Quit event (the session manager's "die") into the end of the
+// session, instead of Qt's closing of every window, which QV's windows would refuse.
+class QuitFilter final : public QObject {
+ public:
+  std::function<void()> onQuit;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+};
 
 // The tray message for a Qt activation: Qt on X11 reports presses, so a left press counts
 // as the left button's release and a context press as the right button's.
@@ -56,9 +67,11 @@ class QtPlatform final : public Platform {
   void Forget(QtWindow* window);
 
  private:
+  void WatchSessionManager();
   void WatchTerminationSignals();
 
   QApplication application_;
+  QuitFilter sessionEnd_;
   IniSettingsStore store_;
   XdgAutostart autostart_;
   std::vector<QtWindow*> windows_;

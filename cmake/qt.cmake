@@ -1,7 +1,7 @@
 # The Qt 6 backend for Linux desktops, with the POSIX services it stands on. The
 # executable `qv` links no Qt, so a duplicate start ends before any library loads: it
 # takes the instance lock in plain C calls and then loads the launcher, libqv_app.so.
-find_package(Qt6 REQUIRED COMPONENTS Widgets)
+find_package(Qt6 REQUIRED COMPONENTS Widgets DBus)
 set_target_properties(qv_core PROPERTIES AUTORCC ON POSITION_INDEPENDENT_CODE ON)
 # The executable's own two files stay out of the launcher.
 set(executable_sources src/platform/posix/instance_posix.cpp src/platform/posix/launcher_module.cpp)
@@ -9,7 +9,7 @@ file(GLOB backend_sources CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}
      src/platform/qt/*.cpp src/platform/posix/*.cpp)
 list(REMOVE_ITEM backend_sources ${executable_sources})
 target_sources(qv_core PRIVATE assets/assets.qrc ${backend_sources})
-target_link_libraries(qv_core PUBLIC Qt6::Widgets)
+target_link_libraries(qv_core PUBLIC Qt6::Widgets Qt6::DBus xcb)
 
 # The instance lock, shared by the executable and the tests.
 add_library(qv_instance STATIC src/platform/posix/instance_posix.cpp)

@@ -23,6 +23,7 @@
 #include "platform/qt/program_dialog.h"
 #include "platform/qt/qt_colours.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/qt_tray.h"
 #include "platform/qt/qt_window.h"
 #include "temp_folder.h"
 #include "windows/password/form3.h"
@@ -241,6 +242,56 @@ TEST_F(QtBackendTest, ScreenReadersSeeNamesRolesAndPressActions) {
   EXPECT_FALSE(
       QAccessible::queryAccessibleInterface(box)->text(QAccessible::Value).contains("secret"));
   prompt->window().Close();
+}
+
+void RunEventsFor(int ms) {
+  platform->RunEventsUntil(platform->Now() + ms / 1000.0);
+}
+
+struct TrayMessages final : TrayEvents {
+  void OnTrayMessage(TrayMessage message) override { heard.push_back(message); }
+  std::vector<TrayMessage> heard;
+};
+
+// The icon is made only once a tray is there, of the kind found; without one, QV says
+// so once after a while, on standard error and in a notice it takes back when a tray
+// comes. On a D-Bus tray the host's opening of the item's menu shows QV's menu.
+TEST(QtTray, WaitsForATrayAndSaysOnceWhenThereIsNone) {
+  TrayKind present = TrayKind::None;
+  TrayMessages events;
+  QtTray tray(
+      events, [&] { return present; }, 100);
+  tray.SetIcon("qv");
+  ::testing::internal::CaptureStderr();
+  tray.Add();
+  EXPECT_EQ(tray.Icon(), nullptr);
+  RunEventsFor(700);
+  const std::string printed = ::testing::internal::GetCapturedStderr();
+  const std::string line = std::string("qv: ") + kNoTrayNotice + "\n";
+  const std::size_t first = printed.find(line);
+  EXPECT_NE(first, std::string::npos);
+  EXPECT_EQ(printed.find(line, first + 1), std::string::npos) << "said once";
+  ASSERT_NE(tray.Notice(), nullptr);
+  EXPECT_EQ(tray.Notice()->windowTitle(), "QV");
+  EXPECT_TRUE(tray.Notice()->isVisible());
+  EXPECT_EQ(tray.Icon(), nullptr);
+
+  present = TrayKind::StatusNotifier;
+  RunEventsFor(400);
+  ASSERT_NE(tray.Icon(), nullptr);
+  EXPECT_EQ(tray.Notice(), nullptr) << "the notice goes when the tray comes";
+  ASSERT_NE(tray.Icon()->contextMenu(), nullptr);
+  emit tray.Icon()->contextMenu()->aboutToShow();
+  EXPECT_EQ(events.heard, std::vector<TrayMessage>{TrayMessage::RightButtonUp});
+}
+
+TEST(QtTray, AnXEmbedTrayGetsNoMenuOfItsOwn) {
+  TrayMessages events;
+  QtTray tray(
+      events, [] { return TrayKind::XEmbed; }, 100);
+  tray.Add();
+  ASSERT_NE(tray.Icon(), nullptr);
+  EXPECT_EQ(tray.Icon()->contextMenu(), nullptr) << "Qt would pop it up on a right click";
 }
 
 TEST(QtMappings, TrayActivationsBecomeButtonReleases) {

@@ -15,6 +15,11 @@ desktop_stop() {  # newest first: the programs, then the tray, then the server
 
 # desktop_start [WIDTHxHEIGHT]: exports DISPLAY once the server and the tray are up.
 desktop_start() {
+  desktop_server "$@" && desktop_tray
+}
+
+# desktop_server [WIDTHxHEIGHT]: the X server alone, a desktop without a tray yet.
+desktop_server() {
   local size=${1:-1024x768} fifo display
   fifo=$(mktemp -u) && mkfifo "$fifo"
   Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
@@ -23,6 +28,10 @@ desktop_start() {
   rm -f "$fifo"
   export DISPLAY=":$display"
   trap desktop_stop EXIT
+}
+
+# desktop_tray: the XEmbed tray host at the bottom right.
+desktop_tray() {
   local attempt i
   for attempt in 1 2 3; do
     # A fixed width: with a tray that resizes, wine may keep its old size and a newly

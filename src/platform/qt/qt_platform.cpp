@@ -19,6 +19,7 @@
 #include "common/text_length.h"
 #include "platform/posix/launch_posix.h"
 #include "platform/qt/program_dialog.h"
+#include "platform/qt/qt_tray.h"
 #include "platform/qt/qt_widgets.h"
 #include "platform/qt/qt_window.h"
 #include "platform/session_end.h"
@@ -46,24 +47,6 @@ class HashPasswordStyle final : public QProxyStyle {
     if (hint == SH_LineEdit_PasswordCharacter) return '#';
     return QProxyStyle::styleHint(hint, option, widget, returned);
   }
-};
-
-class QtTray final : public TrayIcon {
- public:
-  explicit QtTray(TrayEvents& events) {
-    QObject::connect(&icon_, &QSystemTrayIcon::activated,
-                     [&events](auto reason) { events.OnTrayMessage(TrayMessageFor(reason)); });
-  }
-  void SetIcon(const std::string& asset) override { icon_.setIcon(AssetIcon(asset)); }
-  void SetTooltip(const std::string& text) override {
-    icon_.setToolTip(QString::fromUtf8(text.c_str()));
-  }
-  void Add() override { icon_.show(); }
-  void Remove() override { icon_.hide(); }
-  QSystemTrayIcon* Icon() { return &icon_; }
-
- private:
-  QSystemTrayIcon icon_;
 };
 
 }  // namespace
@@ -157,7 +140,7 @@ void QtPlatform::Forget(QtWindow* window) {
 
 std::unique_ptr<TrayIcon> QtPlatform::NewTrayIcon(TrayEvents& events) {
   auto tray = std::make_unique<QtTray>(events);
-  trayIcon_ = tray->Icon();
+  tray->onMade = [this](QSystemTrayIcon* icon) { trayIcon_ = icon; };
   return tray;
 }
 

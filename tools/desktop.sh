@@ -30,7 +30,7 @@ desktop_server() {
   trap desktop_stop EXIT
 }
 
-# desktop_tray: the XEmbed tray host at the bottom right.
+# desktop_tray [TRAYER-OPTION...]: the XEmbed tray host at the bottom right.
 desktop_tray() {
   local attempt i
   for attempt in 1 2 3; do
@@ -38,7 +38,7 @@ desktop_tray() {
     # docked icon then never gets its clicks.
     trayer --edge bottom --align right --widthtype pixel --width 72 --height 24 \
       --transparent false \
-      --tint 0x808080 --SetDockType true >/dev/null 2>&1 &
+      --tint 0x808080 --SetDockType true "$@" >/dev/null 2>&1 &
     desktop_pids+=($!)
     for i in $(seq 200); do
       [[ $(xwininfo -root -tree 2>/dev/null) == *'"panel"'* ]] && return 0

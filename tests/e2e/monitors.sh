@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Two monitors as X11 desktops often have them: LEFT 1280x1024 at +0+0 and the primary,
+# RIGHT, 1024x768 at +1280+256 (bottom-aligned). The menu opens in the bottom-right
+# corner of the monitor that holds the tray icon, wholly on it, whichever that is.
+# Xvfb cannot offset monitors; Xorg with the dummy driver can (RandR 1.5 monitors).
+set -euo pipefail
+qv=$1 seed=$2
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../tools/desktop.sh"
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+scratch=$(mktemp -d)
+trap 'desktop_stop; rm -rf "$scratch"' EXIT
+export XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/runtime"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+"$seed" set show no
+
+fifo="$scratch/display" && mkfifo "$fifo"
+Xorg -displayfd 3 -config "$here/dummy-xorg.conf" -noreset -nolisten tcp -keeptty \
+  -novtswitch -logfile "$scratch/xorg.log" 3>"$fifo" >/dev/null 2>&1 &
+desktop_pids+=($!)
+read -r -t 20 display <"$fifo" || fail "Xorg with the dummy driver did not start"
+export DISPLAY=":$display"
+# One mode over the whole screen, so the pointer reaches every pixel, split in two.
+xrandr --newmode 2304x1024 196.00 2304 2456 2696 3088 1024 1027 1037 1059 -hsync +vsync
+xrandr --addmode DUMMY0 2304x1024 && xrandr --fb 2304x1024 --output DUMMY0 --mode 2304x1024
+xrandr --setmonitor LEFT 1280/338x1024/270+0+0 DUMMY0 >/dev/null
+xrandr --setmonitor '*RIGHT' 1024/270x768/203+1280+256 none >/dev/null
+
+menu_with_tray_on() {  # trayer's monitor number; prints the menu's "left top"
+  desktop_tray --monitor "$1" || fail "the tray did not start"
+  "$qv" &
+  local pid=$! menu
+  desktop_pids+=("$pid")
+  icon=$(desktop_wait_tray_icon qv) || fail "the icon did not dock"
+  read -r x y < <(desktop_centre "$icon")
+  xdotool mousemove "$x" "$y" click 1
+  menu=$(wait_for_window 151x256) || fail "the menu did not open"
+  window_origin "$menu"
+  kill "$pid" "${desktop_pids[-2]}"  # QV and its tray (this runs in a subshell)
+  wait "$pid" "${desktop_pids[-2]}" 2>/dev/null || true
+}
+
+# 200 twips (13 px) from the right and bottom edges of RIGHT: 2304-151-13, 1024-256-13.
+on_primary=$(menu_with_tray_on 1)
+[ "$on_primary" = "2140 755" ] || fail "tray on the primary monitor: menu at $on_primary"
+on_other=$(menu_with_tray_on 0)  # LEFT: 1280-151-13, 1024-256-13
+[ "$on_other" = "1116 755" ] || fail "tray on the other monitor: menu at $on_other"
+echo "e2e monitors: passed"

@@ -1,8 +1,10 @@
-// Reading numbers and colours from stored texts, including hand-edited garbage.
+// Reading numbers and colours from stored texts, including hand-edited garbage, and
+// turning twips into pixels at each monitor scale.
 #include <gtest/gtest.h>
 
 #include "common/colour.h"
 #include "common/number_text.h"
+#include "common/twips.h"
 
 namespace qv {
 namespace {
@@ -30,6 +32,27 @@ TEST(ColourFromText, FallsBackForAnythingThatIsNotAColour) {
   for (const char* bad :
        {"abc", "-1", "4294967296", "", "12abc", "16777216", "&H", "&HXYZ", "&H80FF0000", "1e5"})
     EXPECT_EQ(ColourFromText(bad, 7), 7u) << bad;
+}
+
+}  // namespace
+}  // namespace qv
+
+namespace qv {
+namespace {
+
+// The same window at each common Windows scale: the menu's width, the 200-twip corner
+// margin and the 9.75-point bold font, and a monitor's pixels there and back.
+TEST(TwipsAtDpi, EveryCommonScaleRoundsToTheNearestPixel) {
+  const int dpis[] = {96, 120, 144, 192};
+  const int menuWidth[] = {151, 189, 227, 302};
+  const int margin[] = {13, 17, 20, 27};
+  const int font[] = {13, 16, 20, 26};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(TwipsToPixelsAtDpi(2265, dpis[i]), menuWidth[i]) << dpis[i];
+    EXPECT_EQ(TwipsToPixelsAtDpi(200, dpis[i]), margin[i]) << dpis[i];
+    EXPECT_EQ(PointsToPixelsAtDpi(9.75, dpis[i]), font[i]) << dpis[i];
+    EXPECT_EQ(TwipsToPixelsAtDpi(PixelsToTwipsAtDpi(1366, dpis[i]), dpis[i]), 1366) << dpis[i];
+  }
 }
 
 }  // namespace

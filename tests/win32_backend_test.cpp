@@ -18,6 +18,7 @@
 #include "platform/win32/win32_window.h"
 #include "windows/password/form3.h"
 #include "windows/settings/form2.h"
+#include "windows/welcome/form4.h"
 
 namespace qv {
 namespace {
@@ -255,6 +256,65 @@ TEST_F(Win32BackendTest, TheSettingsWindowsControls) {
   settings.reset();
   PumpMessages();  // the window is destroyed from the message loop
   EXPECT_EQ(GetObjectType(strip), 0u) << "each opening must give its pictures back";
+}
+
+// Whether a check box shows its whole caption in the font it was given: the text, the
+// tick and its gap fit in the box.
+bool CaptionWhole(HWND box) {
+  std::string text(GetWindowTextLengthA(box) + 1, '\0');
+  text.resize(GetWindowTextA(box, text.data(), static_cast<int>(text.size())));
+  HDC dc = GetDC(box);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(box, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(box, dc);
+  RECT area;
+  GetClientRect(box, &area);
+  return size.cx + GetSystemMetrics(SM_CXMENUCHECK) + 2 <= area.right;
+}
+
+LONG FontHeight(HWND control) {
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font.lfHeight;
+}
+
+// Check box captions are whole at every scale; the welcome window's tick stays where
+// it was laid out. A window moved to a monitor of another scale takes the place Windows
+// suggests and lays its controls out again from their twips, with fonts for that scale.
+TEST_F(Win32BackendTest, CaptionsAreWholeAndWindowsFollowTheMonitorsScale) {
+  auto welcome = app->Load<Form4>();
+  HWND dontShow =
+      static_cast<Win32Window&>(welcome->window()).ControlHandle(welcome->layout().find("Check1"));
+  EXPECT_TRUE(CaptionWhole(dontShow));
+  EXPECT_EQ(PlaceIn(dontShow, GetParent(dontShow)).right, (1080 + 2175) / 15);
+  app->Unload(*welcome, UnloadMode::ByProgram);
+
+  auto settings = app->Load<Form2>();
+  auto& window = static_cast<Win32Window&>(settings->window());
+  const WindowLayout& layout = settings->layout();
+  HWND program = window.ControlHandle(layout.find("prog", 0));
+  HWND frame2 = window.ControlHandle(layout.find("Frame2"));
+  RECT suggested{100, 50, 100 + 630, 50 + 449};  // 6300 x 4485 twips at 144 dpi
+  SendMessageA(window.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  RECT now;
+  GetWindowRect(window.Handle(), &now);
+  EXPECT_TRUE(EqualRect(&now, &suggested));
+  ExpectPlace(program, frame2, 36, 48, 278, 29);
+  EXPECT_EQ(FontHeight(program), -20) << "Verdana 9.75 pt at 144 dpi";
+  for (const char* box : {"Check1", "Check2", "Check3"})
+    EXPECT_TRUE(CaptionWhole(window.ControlHandle(layout.find(box)))) << box << " at 144 dpi";
+  suggested = {0, 0, 420, 299};
+  SendMessageA(window.Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96),
+               reinterpret_cast<LPARAM>(&suggested));
+  ExpectPlace(program, frame2, 24, 32, 185, 19);
+  EXPECT_EQ(FontHeight(program), -13);
+  for (const char* box : {"Check1", "Check2", "Check3"})
+    EXPECT_TRUE(CaptionWhole(window.ControlHandle(layout.find(box)))) << box;
+  app->Unload(*settings, UnloadMode::ByProgram);
+  PumpMessages();
 }
 
 TEST(RegistryStore, EveryByteComesBackExactly) {

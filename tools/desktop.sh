@@ -103,7 +103,6 @@ window_origin() {  # window-id
     END {print x, y}'
 }
 
-# Waits until a mapped window of that size exists and prints its id.
 # Waits for a shown window of that size; Qt may have made a new one for a hidden window.
 wait_for_window() {  # size
   local i id

@@ -22,4 +22,19 @@ inline int TwipsToPixels(double twips, double twipsPerPixel = kTwipsPerPixel) {
   return static_cast<int>(std::lround(twips / twipsPerPixel));
 }
 
+// Pixels at a monitor's dots per inch, the nearest, halves away from zero (as MulDiv).
+inline int TwipsToPixelsAtDpi(double twips, int dpi) {
+  return static_cast<int>(std::lround(twips * dpi / 1440.0));
+}
+
+// The twips of a pixel distance at a monitor's dots per inch.
+inline float PixelsToTwipsAtDpi(int pixels, int dpi) {
+  return static_cast<float>(pixels) * 1440.0f / static_cast<float>(dpi);
+}
+
+// The height in pixels of a font of the given size in points (1/72 inch).
+inline int PointsToPixelsAtDpi(double points, int dpi) {
+  return static_cast<int>(std::lround(points * dpi / 72.0));
+}
+
 }  // namespace qv

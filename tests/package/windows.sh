@@ -18,7 +18,7 @@ export WINEDEBUG=-all WINEPREFIX=${WINEPREFIX:-$here/../../build/windows/winepre
 source "$here/../../tools/desktop.sh"
 desktop_start 1024x768 || fail "no virtual desktop"
 trap 'wineserver -k 2>/dev/null || true; desktop_stop' EXIT
-[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+"$here/../../tools/wine-prefix"
 run_key='Software\Microsoft\Windows\CurrentVersion\Run'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\QV'
 folder="$WINEPREFIX/drive_c/Program Files/QV"

@@ -7,12 +7,14 @@
 #include <algorithm>
 
 #include "platform/session_end.h"
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_window.h"
 
 namespace qv {
 namespace {
 
 constexpr UINT kTrayCallback = WM_APP + 1;
+constexpr UINT kTrayIconId = 1;
 constexpr const char* kTrayClass = "QVTray";
 
 class Win32Tray final : public TrayIcon {
@@ -33,7 +35,7 @@ class Win32Tray final : public TrayIcon {
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     data_.cbSize = sizeof data_;
     data_.hWnd = window_;
-    data_.uID = 1;
+    data_.uID = kTrayIconId;
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data_.uCallbackMessage = kTrayCallback;
   }
@@ -54,6 +56,7 @@ class Win32Tray final : public TrayIcon {
     if (added_) Shell_NotifyIconA(NIM_MODIFY, &data_);
   }
   void Add() override { added_ = Shell_NotifyIconA(NIM_ADD, &data_) != FALSE || added_; }
+  HWND Window() const { return window_; }
   void Remove() override {
     if (added_) Shell_NotifyIconA(NIM_DELETE, &data_);
     added_ = false;
@@ -105,11 +108,7 @@ bool StartProgramFile(const std::string& path, WindowStyle style) {
   return true;
 }
 
-Win32Platform::Win32Platform() {
-  HDC screen = GetDC(nullptr);
-  dpi_ = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-}
+Win32Platform::Win32Platform() : dpi_(SystemDpi()) {}
 
 Win32Platform::~Win32Platform() = default;
 
@@ -124,7 +123,9 @@ void Win32Platform::Forget(Win32Window* window) {
 }
 
 std::unique_ptr<TrayIcon> Win32Platform::NewTrayIcon(TrayEvents& events) {
-  return std::make_unique<Win32Tray>(events, *this);
+  auto tray = std::make_unique<Win32Tray>(events, *this);
+  trayWindow_ = tray->Window();
+  return tray;
 }
 
 Answer Win32Platform::ShowMessage(const std::string& text, MessageStyle style,
@@ -217,11 +218,24 @@ void Win32Platform::RunEventsUntil(double deadline) {
   }
 }
 
-// The primary monitor, whose corner is always at (0, 0) on Windows.
+// The monitor that holds the tray icon (the taskbar may be on any), else the primary
+// one, in twips at that monitor's own scale.
 TwipArea Win32Platform::MenuScreen() {
-  const float twipsPerPixel = 1440.0f / static_cast<float>(dpi_);
-  return {0, 0, GetSystemMetrics(SM_CXSCREEN) * twipsPerPixel,
-          GetSystemMetrics(SM_CYSCREEN) * twipsPerPixel};
+  HMONITOR monitor = MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  NOTIFYICONIDENTIFIER icon{};
+  icon.cbSize = sizeof icon;
+  icon.hWnd = trayWindow_;
+  icon.uID = kTrayIconId;
+  RECT place;
+  if (trayWindow_ && SUCCEEDED(Shell_NotifyIconGetRect(&icon, &place)))
+    monitor = MonitorFromRect(&place, MONITOR_DEFAULTTOPRIMARY);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoA(monitor, &info);
+  const int dpi = MonitorDpi(monitor);
+  const RECT& r = info.rcMonitor;
+  return {PixelsToTwipsAtDpi(r.left, dpi), PixelsToTwipsAtDpi(r.top, dpi),
+          PixelsToTwipsAtDpi(r.right - r.left, dpi), PixelsToTwipsAtDpi(r.bottom - r.top, dpi)};
 }
 
 std::string Win32Platform::ProgramPath() {

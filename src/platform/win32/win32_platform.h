@@ -50,6 +50,7 @@ class Win32Platform final : public Platform {
   RegistryRunEntries runEntries_;
   std::vector<Win32Window*> windows_;
   int dpi_ = 96;
+  HWND trayWindow_ = nullptr;  // the icon's window, to find the monitor it is on
   bool ending_ = false;
 };
 

@@ -6,6 +6,7 @@
 #include <oleacc.h>
 
 #include "platform/win32/accessible_win32.h"
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_platform.h"
 
 namespace qv {
@@ -21,7 +22,7 @@ constexpr UINT kDestroyLater = WM_APP + 7;
 // Shared by a top-level window and its controls; freed with the top-level window.
 struct WindowLink {
   Win32Window* owner = nullptr;
-  HFONT boldFont = nullptr;
+  WindowFonts fonts;
   const WindowLayout* layout = nullptr;
 };
 
@@ -57,8 +58,27 @@ WindowLink* LinkOf(HWND top) {
 }
 
 HFONT FontFor(const ControlData& data) {
-  if (data.layout->look & (kClickable | kBoldFont)) return data.link->boldFont;
-  return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  if (data.layout->look & (kClickable | kBoldFont)) return data.link->fonts.bold;
+  return data.link->fonts.plain;
+}
+
+// A control's rectangle in its parent's client coordinates.
+RECT PlaceInParent(HWND hwnd) {
+  RECT place;
+  GetWindowRect(hwnd, &place);
+  MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+// The size a text needs in a control's font.
+SIZE TextSize(HWND hwnd, const ControlData& data, const std::string& text) {
+  HDC dc = GetDC(hwnd);
+  HGDIOBJ old = SelectObject(dc, FontFor(data));
+  RECT needed{0, 0, 0, 0};
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd, dc);
+  return {needed.right, needed.bottom};
 }
 
 void PaintControl(HWND hwnd, ControlData& data) {
@@ -315,6 +335,9 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_GETOBJECT:
       if (const LRESULT answer = AnswerGetObject(hwnd, wParam, lParam)) return answer;
       break;
+    case WM_DPICHANGED:  // moved to a monitor of another scale: Windows suggests the place
+      if (owner) owner->DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case kDescribeForAccessibility:
       if (!link) break;
       *reinterpret_cast<AccessibleFacts*>(lParam) = {
@@ -324,7 +347,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       return TRUE;
     case WM_NCDESTROY:
       if (link) {
-        DeleteObject(link->boldFont);
+        DeleteWindowFonts(link->fonts);
         delete link;
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
       }
@@ -418,9 +441,7 @@ void Win32Window::Build() {
   link_ = new WindowLink;
   link_->owner = this;
   link_->layout = &layout_;
-  link_->boldFont = CreateFontA(-MulDiv(975, dpi_, 7200), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
-                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                CLEARTYPE_QUALITY, DEFAULT_PITCH, "Verdana");
+  link_->fonts = MakeWindowFonts(dpi_);
   SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(link_));
   for (std::size_t i = 0; i < layout_.controls.size(); ++i) {
     const ControlLayout& control = layout_.controls[i];
@@ -439,6 +460,59 @@ void Win32Window::Build() {
     if (layout_.controls[i].kind == ControlKind::Picture)
       SetWindowPos(controls_[i].hwnd, HWND_TOP, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  KeepCaptionsWhole();
+}
+
+// Check boxes whose caption is wider than their declared box grow; one with its tick on
+// the right grows to the left, so the tick stays where it was laid out.
+void Win32Window::KeepCaptionsWhole() {
+  const int tick = TwipsToPixelsAtDpi(13 * kTwipsPerPixel, dpi_);  // box and its gap
+  for (std::size_t i = 0; i < layout_.controls.size(); ++i) {
+    const ControlLayout& control = layout_.controls[i];
+    if (control.kind != ControlKind::CheckBox) continue;
+    HWND hwnd = controls_[i].hwnd;
+    const int needed = TextSize(hwnd, *DataOf(hwnd), control.text).cx + tick + 4;
+    RECT place = PlaceInParent(hwnd);
+    const int missing = needed - (place.right - place.left);
+    if (missing <= 0) continue;
+    if (control.look & kTickRight) place.left -= missing;
+    SetWindowPos(hwnd, nullptr, place.left, place.top, needed, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+// Lays every control out again from its twips at another scale, with fonts made for it.
+void Win32Window::ApplyDpi(int dpi) {
+  if (dpi == dpi_ || dpi <= 0) return;
+  dpi_ = dpi;
+  WindowFonts old = link_->fonts;
+  link_->fonts = MakeWindowFonts(dpi_);
+  for (std::size_t i = 0; i < layout_.controls.size(); ++i) {
+    const ControlLayout& control = layout_.controls[i];
+    HWND hwnd = controls_[i].hwnd;
+    ControlData* data = DataOf(hwnd);
+    const TwipRect& p = control.place;
+    UINT keep = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (control.kind == ControlKind::PictureBox) keep |= SWP_NOSIZE;  // its picture's size
+    SetWindowPos(hwnd, nullptr, Pixels(p.left), Pixels(p.top), Pixels(p.width), Pixels(p.height),
+                 keep);
+    if (data && data->original)
+      SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(*data)), TRUE);
+    if (data && control.kind == ControlKind::Label && (control.look & kAutoSize)) {
+      const SIZE size = TextSize(hwnd, *data, data->text);
+      SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+  KeepCaptionsWhole();
+  DeleteWindowFonts(old);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Win32Window::DpiChanged(int dpi, const RECT& suggested) {
+  ApplyDpi(dpi);
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND Win32Window::MakeControl(const ControlLayout& control, int id, HWND parent) {
@@ -560,11 +634,20 @@ void Win32Window::MakeTopmost() {
   SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
+// Twips become pixels at the scale of the monitor the window lands on, which also gives
+// the window its size there; the place is asked again if that changed the monitor.
 void Win32Window::MoveTo(float leftTwips, float topTwips) {
   placed_ = true;
-  SetWindowPos(hwnd_, nullptr, MulDiv(static_cast<int>(leftTwips + 0.5f), dpi_, 1440),
-               MulDiv(static_cast<int>(topTwips + 0.5f), dpi_, 1440), 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  POINT at{};
+  for (int pass = 0; pass < 2; ++pass) {
+    at = {TwipsToPixelsAtDpi(leftTwips, dpi_), TwipsToPixelsAtDpi(topTwips, dpi_)};
+    const int dpi = MonitorDpi(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST));
+    if (dpi == dpi_) break;
+    ApplyDpi(dpi);
+    SetWindowPos(hwnd_, nullptr, 0, 0, Pixels(layout_.width), Pixels(layout_.height),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Window::SetText(int control, const std::string& text) {
@@ -576,13 +659,8 @@ void Win32Window::SetText(int control, const std::string& text) {
     if (data->text == value) return;
     data->text = value;
     if (layout.look & kAutoSize) {
-      HDC dc = GetDC(hwnd);
-      HGDIOBJ old = SelectObject(dc, FontFor(*data));
-      RECT needed{0, 0, 0, 0};
-      DrawTextA(dc, value.c_str(), static_cast<int>(value.size()), &needed, DT_CALCRECT);
-      SelectObject(dc, old);
-      ReleaseDC(hwnd, dc);
-      SetWindowPos(hwnd, nullptr, 0, 0, needed.right, needed.bottom,
+      const SIZE size = TextSize(hwnd, *data, value);
+      SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     InvalidateRect(hwnd, nullptr, FALSE);

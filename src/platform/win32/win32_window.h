@@ -47,6 +47,11 @@ class Win32Window final : public Window {
   void Key(qv::Key key);
   void RequestClose(UnloadMode mode);
   void CheckBoxClicked(int control);
+  void DpiChanged(int dpi, const RECT& suggested);
+
+  // Lays the window's controls out again at another scale; its own size stays.
+  void ApplyDpi(int dpi);
+  int Dpi() const { return dpi_; }
 
   static void RegisterClasses();
 
@@ -55,18 +60,18 @@ class Win32Window final : public Window {
     HWND hwnd = nullptr;
     int lastValue = 0;
   };
-  int Pixels(double twips) const { return MulDiv(static_cast<int>(twips), dpi_, 1440); }
+  int Pixels(double twips) const { return TwipsToPixelsAtDpi(twips, dpi_); }
   void Build();
+  void KeepCaptionsWhole();
   HWND MakeControl(const ControlLayout& control, int id, HWND parent);
   void FocusFirst();
 
   const WindowLayout& layout_;
   WindowEvents* events_;
-  const int dpi_;
+  int dpi_;
   Win32Platform* platform_;
   HWND hwnd_ = nullptr;
   WindowLink* link_ = nullptr;
-  HFONT boldFont_ = nullptr;
   std::vector<Control> controls_;
   bool placed_ = false;
   bool closed_ = false;

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# The Windows program at 150 % (144 dpi, wine's LogPixels): the menu is laid out from its
+# twips at that scale, 227 x 384 pixels, and opens 200 twips (about 20 pixels) from the
+# corner; the settings window opens at 630 x 449 pixels. The scale is put back after.
+set -euo pipefail
+exe=$1
+export WINEDEBUG=-all
+: "${WINEPREFIX:?run with the wine prefix of ./test}"
+: "${DISPLAY:?run on the virtual desktop of ./test, where the wine processes live}"
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../tools/desktop.sh"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+scale() {  # dpi, or nothing for wine's default
+  wineserver -k 2>/dev/null || true
+  if [ -n "${1:-}" ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
+  else
+    wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+  fi
+}
+trap 'status=$?; scale; exit $status' EXIT
+
+scale 144
+wine reg add 'HKCU\Software\qv\qv' /v show /d no /f >/dev/null
+wine "$exe" &
+docked_icon() {  # wine's icon window, docked inside the tray host's panel
+  xwininfo -root -tree | awk '/"panel"/ { p = 1; next } p && /"explorer.exe"/ { print $1; exit }'
+}
+icon=""
+for i in $(seq 200); do
+  icon=$(docked_icon)
+  [ -n "$icon" ] && break
+  sleep 0.1
+done
+[ -n "$icon" ] || fail "the icon did not dock in the tray"
+read -r x y < <(desktop_centre "$icon")
+xdotool mousemove "$x" "$y" click 1
+menu=$(wait_for_window 227x384) || fail "no menu of 227 x 384 pixels"
+read -r left top < <(window_origin "$menu")
+# (10240 - 2265 - 200 twips) * 144 / 1440 = 777.5, which rounds up.
+[ "$left $top" = "778 364" ] || fail "the menu is at $left,$top, not 778,364"
+xdotool mousemove $((left + 150)) $((top + 3120 * 144 / 1440 + 10)) click 1  # "Settings"
+wait_for_window 630x449 >/dev/null || fail "no settings window of 630 x 449 pixels"
+echo "wine scale: passed"

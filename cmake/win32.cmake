@@ -1,10 +1,11 @@
-# The Win32 backend: plain Win32 API (user32, gdi32, shell32, comdlg32, advapi32), the
-# C++ runtime linked in statically, so qv.exe is one file that needs system DLLs only.
+# The Win32 backend: plain Win32 API (user32, gdi32, shell32, advapi32; comdlg32, oleacc
+# and shcore load when first needed), the C++ runtime linked in statically, so qv.exe is
+# one file that needs system DLLs only.
 enable_language(RC)
 file(GLOB backend_sources CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 target_sources(qv_core PRIVATE ${backend_sources})
 target_compile_definitions(qv_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(qv_core PUBLIC user32 gdi32 shell32 comdlg32 advapi32)
+target_link_libraries(qv_core PUBLIC user32 gdi32 shell32 advapi32)
 if(MINGW)
   target_link_options(qv_core INTERFACE -static -static-libgcc -static-libstdc++)
 endif()

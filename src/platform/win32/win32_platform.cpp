@@ -148,6 +148,18 @@ std::string ProgramDialogFolder(const std::string& currentFile) {
   return length > 0 && length < MAX_PATH ? programs : "C:\\";
 }
 
+// comdlg32 and what it pulls in (comctl32, ole32, ...) load when the picker first opens,
+// not at every start: the icon comes sooner.
+static decltype(&GetOpenFileNameA) OpenFileNameCall() {
+  static const auto call = [] {
+    HMODULE comdlg = LoadLibraryA("comdlg32.dll");
+    return comdlg ? reinterpret_cast<decltype(&GetOpenFileNameA)>(reinterpret_cast<void*>(
+                        GetProcAddress(comdlg, "GetOpenFileNameA")))
+                  : nullptr;
+  }();
+  return call;
+}
+
 std::optional<std::string> Win32Platform::OpenFileDialog(const FileDialogOptions& options) {
   std::string filter = options.filterName + '\0' + options.patterns + '\0' + '\0';
   const std::string folder = ProgramDialogFolder(options.currentFile);
@@ -161,7 +173,8 @@ std::optional<std::string> Win32Platform::OpenFileDialog(const FileDialogOptions
   dialog.lpstrTitle = options.title.c_str();
   dialog.lpstrInitialDir = folder.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameA(&dialog)) return std::nullopt;
+  const auto openFileName = OpenFileNameCall();
+  if (!openFileName || !openFileName(&dialog)) return std::nullopt;
   file.resize(file.find('\0'));
   return file;
 }

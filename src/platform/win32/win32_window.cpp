@@ -9,6 +9,8 @@
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_platform.h"
 
+#include <utility>
+
 namespace qv {
 namespace {
 
@@ -22,8 +24,24 @@ constexpr UINT kDestroyLater = WM_APP + 7;
 // Shared by a top-level window and its controls; freed with the top-level window.
 struct WindowLink {
   Win32Window* owner = nullptr;
-  WindowFonts fonts;
   const WindowLayout* layout = nullptr;
+  int dpi = 96;
+
+  // Made when first drawn or measured: the first font of a run makes wine read its font
+  // list, which would hold up the tray icon at start.
+  const WindowFonts& Fonts() {
+    if (!fonts.bold) fonts = MakeWindowFonts(dpi);
+    return fonts;
+  }
+  // The fonts of the old scale, for the caller to delete once no control uses them.
+  WindowFonts Rescale(int newDpi) {
+    dpi = newDpi;
+    return std::exchange(fonts, {});
+  }
+  ~WindowLink() { DeleteWindowFonts(fonts); }
+
+ private:
+  WindowFonts fonts;
 };
 
 namespace {
@@ -43,9 +61,17 @@ struct ControlData {
   ControlData() = default;
   ControlData(const ControlData&) = delete;
   ControlData& operator=(const ControlData&) = delete;
-  // Its picture goes with it: every opening of a window loads its pictures anew.
+  // Its picture goes with it: every opening of a window loads its pictures anew, when
+  // first drawn (the menu's strip is not needed before the first click).
   ~ControlData() {
     if (bitmap) DeleteObject(bitmap);
+  }
+  HBITMAP Bitmap() {
+    if (!bitmap && !layout->picture.empty())
+      bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
+                                               ResourceName(layout->picture).c_str(),
+                                               IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    return bitmap;
   }
 };
 
@@ -58,8 +84,8 @@ WindowLink* LinkOf(HWND top) {
 }
 
 HFONT FontFor(const ControlData& data) {
-  if (data.layout->look & (kClickable | kBoldFont)) return data.link->fonts.bold;
-  return data.link->fonts.plain;
+  if (data.layout->look & (kClickable | kBoldFont)) return data.link->Fonts().bold;
+  return data.link->Fonts().plain;
 }
 
 // A control's rectangle in its parent's client coordinates.
@@ -87,11 +113,11 @@ void PaintControl(HWND hwnd, ControlData& data) {
   HDC dc = BeginPaint(hwnd, &paint);
   RECT area;
   GetClientRect(hwnd, &area);
-  if (data.bitmap) {
+  if (HBITMAP bitmap = data.Bitmap()) {
     HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, data.bitmap);
+    HGDIOBJ old = SelectObject(source, bitmap);
     BITMAP info;
-    GetObjectA(data.bitmap, sizeof info, &info);
+    GetObjectA(bitmap, sizeof info, &info);
     SetStretchBltMode(dc, HALFTONE);
     StretchBlt(dc, 0, 0, area.right, area.bottom, source, 0, 0, info.bmWidth, info.bmHeight,
                SRCCOPY);
@@ -347,7 +373,6 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       return TRUE;
     case WM_NCDESTROY:
       if (link) {
-        DeleteWindowFonts(link->fonts);
         delete link;
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
       }
@@ -441,7 +466,7 @@ void Win32Window::Build() {
   link_ = new WindowLink;
   link_->owner = this;
   link_->layout = &layout_;
-  link_->fonts = MakeWindowFonts(dpi_);
+  link_->dpi = dpi_;
   SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(link_));
   for (std::size_t i = 0; i < layout_.controls.size(); ++i) {
     const ControlLayout& control = layout_.controls[i];
@@ -485,8 +510,7 @@ void Win32Window::KeepCaptionsWhole() {
 void Win32Window::ApplyDpi(int dpi) {
   if (dpi == dpi_ || dpi <= 0) return;
   dpi_ = dpi;
-  WindowFonts old = link_->fonts;
-  link_->fonts = MakeWindowFonts(dpi_);
+  WindowFonts old = link_->Rescale(dpi_);
   for (std::size_t i = 0; i < layout_.controls.size(); ++i) {
     const ControlLayout& control = layout_.controls[i];
     HWND hwnd = controls_[i].hwnd;
@@ -549,10 +573,6 @@ HWND Win32Window::MakeControl(const ControlLayout& control, int id, HWND parent)
   data->id = id;
   data->text = control.text;
   data->back = ToColorRef(control.look & kWhiteBack ? kWhite : kSystemWindow);
-  if (!control.picture.empty())
-    data->bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                                   ResourceName(control.picture).c_str(),
-                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
   if (windowClass == std::string("EDIT") || windowClass == std::string("BUTTON")) {
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(*data)), FALSE);
@@ -561,9 +581,9 @@ HWND Win32Window::MakeControl(const ControlLayout& control, int id, HWND parent)
     if (control.look & kMasked) SendMessageA(hwnd, EM_SETPASSWORDCHAR, '#', 0);
     if (control.maxLength > 0) SendMessageA(hwnd, EM_SETLIMITTEXT, control.maxLength, 0);
   }
-  if (control.kind == ControlKind::PictureBox && data->bitmap) {
+  if (control.kind == ControlKind::PictureBox && data->Bitmap()) {
     BITMAP info;
-    GetObjectA(data->bitmap, sizeof info, &info);
+    GetObjectA(data->Bitmap(), sizeof info, &info);
     const int edge = 2 * GetSystemMetrics(SM_CXEDGE);
     SetWindowPos(hwnd, nullptr, 0, 0, info.bmWidth + edge, info.bmHeight + edge,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -694,7 +714,7 @@ COLORREF Win32Window::ControlBack(int id) const {
 }
 
 HBITMAP Win32Window::Picture(int id) const {
-  return DataOf(controls_.at(id).hwnd)->bitmap;
+  return DataOf(controls_.at(id).hwnd)->Bitmap();
 }
 
 int Win32Window::Paints(int id) const {

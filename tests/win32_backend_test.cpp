@@ -258,9 +258,9 @@ TEST_F(Win32BackendTest, TheSettingsWindowsControls) {
   EXPECT_EQ(GetObjectType(strip), 0u) << "each opening must give its pictures back";
 }
 
-// Whether a check box shows its whole caption in the font it was given: the text, the
-// tick and its gap fit in the box.
-bool CaptionWhole(HWND box) {
+// Whether a control shows its whole text in the font it was given, with `room` pixels
+// beside it (a check box's tick and gap, a text box's margins).
+bool TextWhole(HWND box, int room) {
   std::string text(GetWindowTextLengthA(box) + 1, '\0');
   text.resize(GetWindowTextA(box, text.data(), static_cast<int>(text.size())));
   HDC dc = GetDC(box);
@@ -271,7 +271,11 @@ bool CaptionWhole(HWND box) {
   ReleaseDC(box, dc);
   RECT area;
   GetClientRect(box, &area);
-  return size.cx + GetSystemMetrics(SM_CXMENUCHECK) + 2 <= area.right;
+  return size.cx + room <= area.right;
+}
+
+bool CaptionWhole(HWND checkBox) {
+  return TextWhole(checkBox, GetSystemMetrics(SM_CXMENUCHECK) + 2);
 }
 
 LONG FontHeight(HWND control) {
@@ -313,6 +317,10 @@ TEST_F(Win32BackendTest, CaptionsAreWholeAndWindowsFollowTheMonitorsScale) {
   EXPECT_EQ(FontHeight(program), -13);
   for (const char* box : {"Check1", "Check2", "Check3"})
     EXPECT_TRUE(CaptionWhole(window.ControlHandle(layout.find(box)))) << box;
+  HWND title = window.ControlHandle(layout.find("title", 0));
+  window.SetText(layout.find("title", 0), "Calculator");  // ten characters, the most it takes
+  const LRESULT margins = SendMessageA(title, EM_GETMARGINS, 0, 0);
+  EXPECT_TRUE(TextWhole(title, LOWORD(margins) + HIWORD(margins)));
   app->Unload(*settings, UnloadMode::ByProgram);
   PumpMessages();
 }

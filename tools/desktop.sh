@@ -57,6 +57,23 @@ desktop_tray_icon() {  # program-name
     inpanel && index($2, name) == 1 { print $1; exit }'
 }
 
+# The id of the Windows build's icon window under wine, once docked in the tray (wine
+# names its tray windows after explorer.exe).
+desktop_wine_icon() {
+  xwininfo -root -tree | awk '/"panel"/ { p = 1; next } p && /"explorer.exe"/ { print $1; exit }'
+}
+
+# Waits up to twenty seconds for wine's icon to dock, and prints its window id.
+desktop_wait_wine_icon() {
+  local i id
+  for i in $(seq 200); do
+    id=$(desktop_wine_icon)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
 # Waits up to ten seconds for the program's icon to dock, and prints its window id.
 desktop_wait_tray_icon() {  # program-name
   local i id

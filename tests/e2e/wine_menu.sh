@@ -3,12 +3,7 @@
 # click on it pops the menu up, a second copy ends at once.
 set -euo pipefail
 exe=$1
-export WINEDEBUG=-all
-: "${WINEPREFIX:?run with the wine prefix of ./test}"
-: "${DISPLAY:?run on the virtual desktop of ./test, where the wine processes live}"
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../../tools/desktop.sh"
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/wine_common.sh"
 trap 'status=$?; kill $qv_pid 2>/dev/null || true; wait $qv_pid 2>/dev/null || true; exit $status' EXIT
 
 wine reg add 'HKCU\Software\qv\qv' /v show /d no /f >/dev/null
@@ -25,16 +20,7 @@ for i in $(seq 50); do [ "$(copies)" = 0 ] && break; sleep 0.1; done
 
 wine "$exe" &
 qv_pid=$!
-docked_icon() {  # wine's icon window, docked inside the tray host's panel
-  xwininfo -root -tree | awk '/"panel"/ { p = 1; next } p && /"explorer.exe"/ { print $1; exit }'
-}
-icon=""
-for i in $(seq 200); do
-  icon=$(docked_icon)
-  [ -n "$icon" ] && break
-  sleep 0.1
-done
-[ -n "$icon" ] || fail "the icon did not dock in the tray"
+icon=$(desktop_wait_wine_icon) || fail "the icon did not dock in the tray"
 
 start=$(date +%s%N)
 wine "$exe" || fail "the second copy failed"

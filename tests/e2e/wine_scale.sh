@@ -4,12 +4,7 @@
 # corner; the settings window opens at 630 x 449 pixels. The scale is put back after.
 set -euo pipefail
 exe=$1
-export WINEDEBUG=-all
-: "${WINEPREFIX:?run with the wine prefix of ./test}"
-: "${DISPLAY:?run on the virtual desktop of ./test, where the wine processes live}"
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../../tools/desktop.sh"
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/wine_common.sh"
 scale() {  # dpi, or nothing for wine's default
   wineserver -k 2>/dev/null || true
   if [ -n "${1:-}" ]; then
@@ -23,16 +18,7 @@ trap 'status=$?; scale; exit $status' EXIT
 scale 144
 wine reg add 'HKCU\Software\qv\qv' /v show /d no /f >/dev/null
 wine "$exe" &
-docked_icon() {  # wine's icon window, docked inside the tray host's panel
-  xwininfo -root -tree | awk '/"panel"/ { p = 1; next } p && /"explorer.exe"/ { print $1; exit }'
-}
-icon=""
-for i in $(seq 200); do
-  icon=$(docked_icon)
-  [ -n "$icon" ] && break
-  sleep 0.1
-done
-[ -n "$icon" ] || fail "the icon did not dock in the tray"
+icon=$(desktop_wait_wine_icon) || fail "the icon did not dock in the tray"
 read -r x y < <(desktop_centre "$icon")
 xdotool mousemove "$x" "$y" click 1
 menu=$(wait_for_window 227x384) || fail "no menu of 227 x 384 pixels"

@@ -31,9 +31,7 @@ wine reg query "$uninstall_key" /v QuietUninstallString >/dev/null 2>&1 ||
   fail "not in Add/Remove Programs"
 
 wine reg add 'HKCU\Software\qv\qv' /v show /d no /f >/dev/null 2>&1
-docked() {  # wine's icon window, docked inside the tray host's panel
-  xwininfo -root -tree | awk '/"panel"/ { p = 1; next } p && /"explorer.exe"/ { f = 1 } END { exit !f }'
-}
+docked() { [ -n "$(desktop_wine_icon)" ]; }
 ! docked || fail "an icon was docked before QV started"
 wine 'C:\Program Files\QV\qv.exe' &
 desktop_wait 150 docked || fail "the installed program's icon did not dock"

@@ -5,6 +5,8 @@
 
 #include <oleacc.h>
 
+#include "platform/win32/win32_library.h"
+
 namespace qv {
 namespace {
 
@@ -20,23 +22,16 @@ struct AccessibilityLibrary {
   }
 
  private:
-  template <class F>
-  static F Find(HMODULE module, const char* name) {
-    return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                  : nullptr;
-  }
   static AccessibilityLibrary Load() {
-    HMODULE ole = LoadLibraryA("ole32.dll");
     using Initialise = HRESULT(WINAPI*)(LPVOID, DWORD);
-    if (auto initialise = Find<Initialise>(ole, "CoInitializeEx"))
+    if (auto initialise = LibraryCall<Initialise>("ole32.dll", "CoInitializeEx"))
       initialise(nullptr, COINIT_APARTMENTTHREADED);  // objects are handed out marshalled
-    HMODULE oleacc = LoadLibraryA("oleacc.dll");
-    HMODULE oleaut = LoadLibraryA("oleaut32.dll");
     AccessibilityLibrary library;
-    library.lresultFromObject = Find<decltype(&LresultFromObject)>(oleacc, "LresultFromObject");
-    library.createStandardObject =
-        Find<decltype(&CreateStdAccessibleObject)>(oleacc, "CreateStdAccessibleObject");
-    library.allocString = Find<decltype(&SysAllocString)>(oleaut, "SysAllocString");
+    library.lresultFromObject =
+        LibraryCall<decltype(&LresultFromObject)>("oleacc.dll", "LresultFromObject");
+    library.createStandardObject = LibraryCall<decltype(&CreateStdAccessibleObject)>(
+        "oleacc.dll", "CreateStdAccessibleObject");
+    library.allocString = LibraryCall<decltype(&SysAllocString)>("oleaut32.dll", "SysAllocString");
     return library;
   }
 };

@@ -3,6 +3,7 @@
 #include "platform/win32/win32_dpi.h"
 
 #include "common/twips.h"
+#include "platform/win32/win32_library.h"
 
 namespace qv {
 namespace {
@@ -11,12 +12,7 @@ using GetDpiForMonitorCall = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
 
 GetDpiForMonitorCall DpiForMonitor() {
-  static const GetDpiForMonitorCall call = [] {
-    HMODULE shcore = LoadLibraryA("shcore.dll");
-    return shcore ? reinterpret_cast<GetDpiForMonitorCall>(
-                        reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
-                  : nullptr;
-  }();
+  static const auto call = LibraryCall<GetDpiForMonitorCall>("shcore.dll", "GetDpiForMonitor");
   return call;
 }
 

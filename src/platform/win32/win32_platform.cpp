@@ -8,6 +8,7 @@
 
 #include "platform/session_end.h"
 #include "platform/win32/win32_dpi.h"
+#include "platform/win32/win32_library.h"
 #include "platform/win32/win32_window.h"
 
 namespace qv {
@@ -151,12 +152,8 @@ std::string ProgramDialogFolder(const std::string& currentFile) {
 // comdlg32 and what it pulls in (comctl32, ole32, ...) load when the picker first opens,
 // not at every start: the icon comes sooner.
 static decltype(&GetOpenFileNameA) OpenFileNameCall() {
-  static const auto call = [] {
-    HMODULE comdlg = LoadLibraryA("comdlg32.dll");
-    return comdlg ? reinterpret_cast<decltype(&GetOpenFileNameA)>(reinterpret_cast<void*>(
-                        GetProcAddress(comdlg, "GetOpenFileNameA")))
-                  : nullptr;
-  }();
+  static const auto call =
+      LibraryCall<decltype(&GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
   return call;
 }
 

@@ -5,11 +5,11 @@
 
 #include <oleacc.h>
 
+#include <utility>
+
 #include "platform/win32/accessible_win32.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_platform.h"
-
-#include <utility>
 
 namespace qv {
 namespace {
@@ -69,8 +69,8 @@ struct ControlData {
   HBITMAP Bitmap() {
     if (!bitmap && !layout->picture.empty())
       bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                               ResourceName(layout->picture).c_str(),
-                                               IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+                                               ResourceName(layout->picture).c_str(), IMAGE_BITMAP,
+                                               0, 0, LR_CREATEDIBSECTION));
     return bitmap;
   }
 };

@@ -28,27 +28,11 @@ void ExpectEveryOperableControlNamedOnce(const WindowLayout& window) {
   }
 }
 
-std::string NameOf(const WindowLayout& window, const char* control, int index = kNoIndex) {
-  return AccessibleNameOf(window.controls.at(window.find(control, index)));
-}
-
 TEST(AccessibleNames, EveryWindowAndEveryControlAUserOperatesHasItsOwnName) {
   ExpectEveryOperableControlNamedOnce(Form1::Declare().layout);
   ExpectEveryOperableControlNamedOnce(Form2::Declare().layout);
   ExpectEveryOperableControlNamedOnce(Form3::Declare().layout);
   ExpectEveryOperableControlNamedOnce(Form4::Declare().layout);
-}
-
-TEST(AccessibleNames, BoxesAreNamedForWhatTheyHoldAndCaptionsLoseTheirPadding) {
-  const WindowLayout settings = Form2::Declare().layout;
-  EXPECT_EQ(NameOf(settings, "prog", 2), "Program of slot 3");
-  EXPECT_EQ(NameOf(settings, "title", 2), "Menu text of slot 3");
-  EXPECT_EQ(NameOf(settings, "Passwd", 1), "Repeat password");
-  EXPECT_EQ(NameOf(settings, "Check2"), "Start QV With Windows");
-  EXPECT_EQ(NameOf(settings, "Sett", 2), "Reset");
-  EXPECT_EQ(NameOf(Form1::Declare().layout, "Closer", 0), "Hide Menu");
-  EXPECT_EQ(Form1::Declare().layout.role, WindowRole::Menu);
-  EXPECT_EQ(Form2::Declare().layout.role, WindowRole::Dialog);
 }
 
 }  // namespace

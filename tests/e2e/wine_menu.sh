@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows program under wine on a virtual desktop: its icon docks in the tray, a
-# click on it pops the menu up, a second copy ends at once.
+# click on it pops the menu up, a second copy ends at once, and a screen reader in
+# another process reads the menu's name and its entries' names, roles and action.
 set -euo pipefail
-exe=$1
+exe=$1 reader=$2
 source "$(dirname "$0")/wine_common.sh"
 trap 'status=$?; kill $qv_pid 2>/dev/null || true; wait $qv_pid 2>/dev/null || true; exit $status' EXIT
 
@@ -40,5 +41,9 @@ done
 read -r left top < <(xwininfo -id "$menu" | awk '/Absolute upper-left X/ {x=$4}
   /Absolute upper-left Y/ {y=$4} END {print x, y}')
 [ "$left $top" = "860 499" ] || fail "the menu is at $left,$top, not 860,499"
+read_aloud=$(wine "$reader" | tr -d '\r')
+grep -qx "QV menu|11|" <<<"$read_aloud" || fail "a screen reader does not find the menu"
+grep -qx "Hide Menu|12|Press" <<<"$read_aloud" || fail "a screen reader misreads Hide Menu"
+grep -qx "Empty slot 7|12|Press" <<<"$read_aloud" || fail "a screen reader misreads slot 7"
 [ -n "${QV_SCREENSHOT:-}" ] && import -window root "$QV_SCREENSHOT"
 echo "wine e2e: passed"

@@ -105,15 +105,6 @@ TEST_F(MenuTest, TheKeyboardMovesTheHighlightAndRunsTheEntry) {
   EXPECT_EQ(platform.started.size(), 1u);
 }
 
-TEST_F(MenuTest, AHighlightOutlivesHidingAndShowing) {
-  platform.TrayMessage(TrayMessage::LeftButtonUp);
-  Menu().MouseMove("Closer", 0);
-  Menu().Click("Closer", 0);
-  EXPECT_FALSE(Menu().visible);
-  platform.TrayMessage(TrayMessage::LeftButtonUp);
-  EXPECT_EQ(Menu().Back("Closer", 0), kHover);
-}
-
 TEST_F(MenuTest, ColoursComeFromTheStore) {
   HeadlessPlatform p;
   p.store.Set("show", "no");
@@ -124,21 +115,6 @@ TEST_F(MenuTest, ColoursComeFromTheStore) {
   p.Find("Form1")->MouseMove("menu1", 0);
   EXPECT_EQ(p.Find("Form1")->Back("menu1", 0), kHover);
   EXPECT_EQ(p.Find("Form1")->Back("menu1", 1), 255u);
-}
-
-TEST_F(MenuTest, AMoveThatChangesNothingRepaintsNothing) {
-  Menu().MouseMove("menu1", 2);
-  auto changes = [&] {
-    int total = 0;
-    for (int i = 0; i < 12; ++i) total += Menu().State("menu1", i).colourChanges;
-    for (int i = 0; i < 3; ++i) total += Menu().State("Closer", i).colourChanges;
-    return total;
-  };
-  const int before = changes();
-  Menu().MouseMove("menu1", 2);
-  EXPECT_EQ(changes(), before);
-  Menu().MouseMove("menu1", 3);
-  EXPECT_EQ(changes(), before + 2);
 }
 
 TEST_F(MenuTest, BuiltInEntriesStartTheirTools) {
@@ -171,26 +147,27 @@ TEST_F(MenuTest, EachSlotEntryStartsExactlyItsSlotsFile) {
   EXPECT_EQ(platform.started.back().command, "/opt/my tools/prog 7; rm -rf ~") << "top entry";
 }
 
-TEST_F(MenuTest, UnsetSlotsStartNothingAndStillHideTheMenu) {
+// The strip, Hide Menu and unset slots hide the menu and start nothing; a highlight
+// outlives hiding and showing.
+TEST_F(MenuTest, TheStripHideMenuAndUnsetSlotsHideWithoutStarting) {
   StoreSlot(2, "(none)", "(none)");
   app->menu().GetReg();
+  platform.TrayMessage(TrayMessage::LeftButtonUp);
+  Menu().Click("Image1");
+  EXPECT_FALSE(Menu().visible);
   for (int entry : {5, 6}) {
     platform.TrayMessage(TrayMessage::LeftButtonUp);
     Menu().Click("menu1", entry);
     EXPECT_FALSE(Menu().visible);
   }
-  EXPECT_TRUE(platform.started.empty());
-  EXPECT_TRUE(platform.messages.empty());
-}
-
-TEST_F(MenuTest, TheStripAndHideMenuHideWithoutStarting) {
   platform.TrayMessage(TrayMessage::LeftButtonUp);
-  Menu().Click("Image1");
-  EXPECT_FALSE(Menu().visible);
-  platform.TrayMessage(TrayMessage::LeftButtonUp);
+  Menu().MouseMove("Closer", 0);
   Menu().Click("Closer", 0);
   EXPECT_FALSE(Menu().visible);
+  platform.TrayMessage(TrayMessage::LeftButtonUp);
+  EXPECT_EQ(Menu().Back("Closer", 0), kHover);
   EXPECT_TRUE(platform.started.empty());
+  EXPECT_TRUE(platform.messages.empty());
   EXPECT_TRUE(platform.tray.present);
 }
 

@@ -71,13 +71,11 @@ TEST_F(PasswordPromptTest, AnythingElseIsWrongAndGetsOneMessage) {
   }
 }
 
-TEST_F(PasswordPromptTest, AnUnstoredPasswordIsTheMarkerItself) {
+// An unstored password is the marker itself; only the text before the separator counts.
+TEST_F(PasswordPromptTest, TheStoredPairIsReadAsEarlierBuildsWroteIt) {
   platform.store.Set("use", scramble("1", kFlagKey));
   EXPECT_FALSE(Answer(""));
   EXPECT_TRUE(Answer("(none)"));
-}
-
-TEST_F(PasswordPromptTest, OnlyTheTextBeforeTheSeparatorCounts) {
   StorePassword("abc|||def", true);
   EXPECT_FALSE(Answer("abc|||def"));
   EXPECT_TRUE(Answer("abc"));

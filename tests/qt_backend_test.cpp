@@ -211,23 +211,16 @@ QAccessibleInterface* Accessible(QWidget* top, const char* name) {
   return QAccessible::queryAccessibleInterface(Child(top, name));
 }
 
-// Screen readers meet named windows, labels as menu items and buttons whose press action
-// runs the click, boxes named for what they hold, and nothing of the hidden password.
+// Screen readers meet labels as menu items and buttons, boxes named for what they hold,
+// and nothing of the hidden password (names and the press action: e2e.accessibility).
 TEST_F(QtBackendTest, ScreenReadersSeeNamesRolesAndPressActions) {
   app->menu().OnTrayMessage(TrayMessage::LeftButtonUp);
-  QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(MenuTop());
-  EXPECT_EQ(menu->role(), QAccessible::PopupMenu);
-  EXPECT_EQ(menu->text(QAccessible::Name), "QV menu");
-  QAccessibleInterface* hide = Accessible(MenuTop(), "Closer(0)");
-  EXPECT_EQ(hide->role(), QAccessible::MenuItem);
-  EXPECT_EQ(hide->text(QAccessible::Name), "Hide Menu");
-  EXPECT_FALSE(hide->state().focusable) << "labels never take the focus";
-  hide->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-  EXPECT_FALSE(MenuTop()->isVisible());
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(MenuTop())->role(), QAccessible::PopupMenu);
+  EXPECT_EQ(Accessible(MenuTop(), "Closer(0)")->role(), QAccessible::MenuItem);
+  EXPECT_FALSE(Accessible(MenuTop(), "Closer(0)")->state().focusable) << "labels take no focus";
 
   auto settings = app->Load<Form2>();
   QWidget* top = static_cast<QtWindow&>(settings->window()).Top();
-  EXPECT_EQ(QAccessible::queryAccessibleInterface(top)->text(QAccessible::Name), "QV Settings");
   EXPECT_EQ(Accessible(top, "Sett(1)")->role(), QAccessible::PushButton);
   EXPECT_EQ(Accessible(top, "Sett(1)")->text(QAccessible::Name), "Cancel");
   EXPECT_EQ(Accessible(top, "title(2)")->text(QAccessible::Name), "Menu text of slot 3");

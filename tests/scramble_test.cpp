@@ -37,13 +37,8 @@ TEST(Scramble, KeepsLengthAndXorsPositionByPosition) {
   EXPECT_EQ(scramble("abc", "abc"), std::string(3, '\0'));
   EXPECT_EQ(scramble("\x01\x02", "AB"), std::string("@@"));
   EXPECT_THROW(scramble("x", ""), std::invalid_argument);
-}
-
-TEST(Scramble, LongTextsReuseTheKeyFromItsFirstCharacter) {
-  const std::string key = "0123456789";
-  const std::string text(25, '\0');
-  const std::string out = scramble(text, key);  // x ^ 0 shows the key character met
-  EXPECT_EQ(out, "0123456789012345678901234");
+  const std::string out = scramble(std::string(25, '\0'), "0123456789");  // x ^ 0: the key
+  EXPECT_EQ(out, "0123456789012345678901234") << "long texts reuse the key from its start";
   const KeyTables keys = Filled();  // eleven-character keys as well
   EXPECT_EQ(scramble(std::string(12, '\0'), keys.a[5]), keys.a[5] + keys.a[5][0]);
 }

@@ -38,6 +38,10 @@ TEST_F(SettingsWindowTest, FirstRunShowsTheDefaults) {
   EXPECT_EQ(w.State("Check3").value, 1);
   EXPECT_TRUE(platform.store.writtenKeys.empty());
   EXPECT_EQ(Find("Form3"), nullptr) << "no password: the prompt closed unseen";
+  w.Type("title", 0, "ABCDEFGHIJKLMNO");
+  EXPECT_EQ(w.TextOf("title", 0), "ABCDEFGHIJ");
+  w.Type("prog", 0, "/bin/typed");
+  EXPECT_EQ(w.TextOf("prog", 0), "(none)") << "paths come from the dialog only";
 }
 
 TEST_F(SettingsWindowTest, OkAtOnceStoresTheDefaultsScrambledInOrder) {
@@ -143,30 +147,9 @@ TEST_F(SettingsWindowTest, LengthCountsCharactersOfThePlatformsTexts) {
   EXPECT_EQ(StoredPassword(), fiveUmlauts + "|||" + fiveUmlauts);
 }
 
-TEST_F(SettingsWindowTest, TheSwitchEnablesThePasswordBoxesAndKeepsTheirTexts) {
-  HeadlessWindow& w = Open();
-  w.Click("Check1");
-  EXPECT_TRUE(w.State("Passwd", 0).enabled && w.State("Passwd", 1).enabled);
-  w.Type("Passwd", 0, "kept text");
-  w.Click("Check1");
-  EXPECT_FALSE(w.State("Passwd", 0).enabled || w.State("Passwd", 1).enabled);
-  EXPECT_EQ(w.TextOf("Passwd", 0), "kept text");
-}
-
-TEST_F(SettingsWindowTest, ALoadedSwitchValueSetsTheBoxes) {
-  StorePassword("hunter22", true);
-  Start();
-  Menu().Click("Closer", 2);
-  Find("Form3")->Type("Passwd", kNoIndex, "hunter22");
-  Find("Form3")->Click("Sett", 0);
-  HeadlessWindow* w = Find("Form2");
-  ASSERT_NE(w, nullptr);
-  EXPECT_EQ(w->State("Check1").value, 1);
-  EXPECT_TRUE(w->State("Passwd", 0).enabled);
-  EXPECT_EQ(w->TextOf("Passwd", 1), "hunter22");
-}
-
-TEST_F(SettingsWindowTest, StoredSwitchesAreReadForgivingly) {
+// The password switch enables the boxes and keeps their texts; stored switches are read
+// forgivingly; a loaded switch sets the boxes.
+TEST_F(SettingsWindowTest, TheSwitchesAndTheBoxesTheyGovern) {
   platform.store.Set("use", "0");  // unscrambled "0": used as it stands
   platform.store.Set("start", "abc");
   platform.store.Set("show", "No");
@@ -174,6 +157,23 @@ TEST_F(SettingsWindowTest, StoredSwitchesAreReadForgivingly) {
   EXPECT_EQ(w.State("Check1").value, 0);
   EXPECT_EQ(w.State("Check2").value, 0);
   EXPECT_EQ(w.State("Check3").value, 1);
+  w.Click("Check1");
+  EXPECT_TRUE(w.State("Passwd", 0).enabled && w.State("Passwd", 1).enabled);
+  w.Type("Passwd", 0, "kept text");
+  w.Click("Check1");
+  EXPECT_FALSE(w.State("Passwd", 0).enabled || w.State("Passwd", 1).enabled);
+  EXPECT_EQ(w.TextOf("Passwd", 0), "kept text");
+  w.Click("Sett", 1);
+
+  StorePassword("hunter22", true);
+  Menu().Click("Closer", 2);
+  Find("Form3")->Type("Passwd", kNoIndex, "hunter22");
+  Find("Form3")->Click("Sett", 0);
+  HeadlessWindow* loaded = Find("Form2");
+  ASSERT_NE(loaded, nullptr);
+  EXPECT_EQ(loaded->State("Check1").value, 1);
+  EXPECT_TRUE(loaded->State("Passwd", 0).enabled);
+  EXPECT_EQ(loaded->TextOf("Passwd", 1), "hunter22");
 }
 
 TEST_F(SettingsWindowTest, SelectSetsOnlyThePathAndCancelUnsetsIt) {
@@ -189,14 +189,6 @@ TEST_F(SettingsWindowTest, SelectSetsOnlyThePathAndCancelUnsetsIt) {
   EXPECT_EQ(platform.dialogs[1].currentFile, "/usr/bin/new tool");
   EXPECT_EQ(w.TextOf("prog", 2), "(none)");
   EXPECT_EQ(StoredSlotText("prog3"), "/usr/bin/old") << "nothing is written before Ok";
-}
-
-TEST_F(SettingsWindowTest, TextBoxesKeepTheirLimits) {
-  HeadlessWindow& w = Open();
-  w.Type("title", 0, "ABCDEFGHIJKLMNO");
-  EXPECT_EQ(w.TextOf("title", 0), "ABCDEFGHIJ");
-  w.Type("prog", 0, "/bin/typed");
-  EXPECT_EQ(w.TextOf("prog", 0), "(none)") << "paths come from the dialog only";
 }
 
 TEST_F(SettingsWindowTest, ResetReloadsTheStoreOnlyOnYes) {

@@ -115,18 +115,17 @@ TEST(IniStore, DamagedFilesReadAsMissingKeysAndCanBeWrittenAgain) {
   }
 }
 
-TEST(IniStore, AFailedWriteIsReportedAndNotRemembered) {
-  TempFolder home;
-  WriteFile(home / "blocked", "a file where the settings folder should be");
-  IniSettingsStore store(home / "blocked");
-  EXPECT_FALSE(store.write("qv", "qv", "show", "no"));
-  EXPECT_EQ(store.read("qv", "qv", "show", "unset"), "unset");
-}
-
-// A disk that fills up during a save: the save is reported as failed, the old file stays
-// byte for byte with no temporary beside it, and nothing of the failed save lingers in
-// memory to reach the disk with a later write.
+// A folder that cannot be made, or a disk that fills up during a save: the save is
+// reported as failed, the old file stays byte for byte with no temporary beside it, and
+// nothing of the failed save lingers in memory to reach the disk with a later write.
 TEST(IniStore, ASaveThatDoesNotFitChangesNothing) {
+  {
+    TempFolder home;
+    WriteFile(home / "blocked", "a file where the settings folder should be");
+    IniSettingsStore blocked(home / "blocked");
+    EXPECT_FALSE(blocked.write("qv", "qv", "show", "no"));
+    EXPECT_EQ(blocked.read("qv", "qv", "show", "unset"), "unset");
+  }
   std::signal(SIGXFSZ, SIG_DFL);  // the store itself must keep the failing write survivable
   TempFolder home;
   IniSettingsStore store(home.path);

@@ -34,10 +34,6 @@ Status Register(SmsConn connection, SmPointer, char*) {
   return True;
 }
 
-void InteractRequest(SmsConn connection, SmPointer, int) {
-  SmsInteract(connection);
-}
-
 void SaveDone(SmsConn connection, SmPointer, Bool) {
   SmsSaveComplete(connection);
   if (dieAfterSave) {
@@ -54,33 +50,27 @@ void Closed(SmsConn connection, SmPointer, int count, char** reasons) {
   Say("closed");
 }
 
-void IgnoreInteractDone(SmsConn, SmPointer, Bool) {}
-void IgnorePhase2(SmsConn, SmPointer) {}
-void IgnoreSaveRequest(SmsConn, SmPointer, int, Bool, int, Bool, Bool) {}
-void FreeProperties(SmsConn, SmPointer, int count, SmProp** properties) {
-  for (int i = 0; i < count; ++i) SmFreeProperty(properties[i]);
-  std::free(properties);
-}
-void IgnoreDelete(SmsConn, SmPointer, int count, char** names) {
-  for (int i = 0; i < count; ++i) std::free(names[i]);
-  std::free(names);
-}
-void EmptyProperties(SmsConn connection, SmPointer) {
-  SmsReturnProperties(connection, 0, nullptr);
-}
-
 Status NewClient(SmsConn, SmPointer, unsigned long* mask, SmsCallbacks* callbacks, char**) {
   std::memset(callbacks, 0, sizeof *callbacks);
   callbacks->register_client.callback = Register;
-  callbacks->interact_request.callback = InteractRequest;
-  callbacks->interact_done.callback = IgnoreInteractDone;
-  callbacks->save_yourself_request.callback = IgnoreSaveRequest;
-  callbacks->save_yourself_phase2_request.callback = IgnorePhase2;
   callbacks->save_yourself_done.callback = SaveDone;
   callbacks->close_connection.callback = Closed;
-  callbacks->set_properties.callback = FreeProperties;
-  callbacks->delete_properties.callback = IgnoreDelete;
-  callbacks->get_properties.callback = EmptyProperties;
+  // The rest as a manager must answer them, doing nothing more.
+  callbacks->interact_request.callback = [](SmsConn c, SmPointer, int) { SmsInteract(c); };
+  callbacks->interact_done.callback = [](SmsConn, SmPointer, Bool) {};
+  callbacks->save_yourself_request.callback = [](SmsConn, SmPointer, int, Bool, int, Bool, Bool) {};
+  callbacks->save_yourself_phase2_request.callback = [](SmsConn, SmPointer) {};
+  callbacks->set_properties.callback = [](SmsConn, SmPointer, int count, SmProp** properties) {
+    for (int i = 0; i < count; ++i) SmFreeProperty(properties[i]);
+    std::free(properties);
+  };
+  callbacks->delete_properties.callback = [](SmsConn, SmPointer, int count, char** names) {
+    for (int i = 0; i < count; ++i) std::free(names[i]);
+    std::free(names);
+  };
+  callbacks->get_properties.callback = [](SmsConn c, SmPointer) {
+    SmsReturnProperties(c, 0, nullptr);
+  };
   *mask = SmsRegisterClientProcMask | SmsInteractRequestProcMask | SmsInteractDoneProcMask |
           SmsSaveYourselfRequestProcMask | SmsSaveYourselfP2RequestProcMask |
           SmsSaveYourselfDoneProcMask | SmsCloseConnectionProcMask | SmsSetPropertiesProcMask |

@@ -1,47 +1,17 @@
 // The settings window saving to the real Linux files when the disk is full: the user is
 // told, the window keeps every edit, and neither the settings file nor the autostart
 // entry changes, even after Cancel and later saves of other values.
-#include <gtest/gtest.h>
-
-#include <csignal>
-#include <stdexcept>
-
-#include "app/app.h"
-#include "file_size_limit.h"
-#include "headless/headless_platform.h"
-#include "menu/form1.h"
-#include "platform/posix/autostart_xdg.h"
-#include "platform/posix/store_ini.h"
-#include "temp_folder.h"
+#include "real_files_fixture.h"
 
 namespace qv {
 namespace {
 
-class FullDiskTest : public ::testing::Test {
+class FullDiskTest : public RealFilesTest {
  protected:
-  void SetUp() override {
-    platform.storeInUse = &store;
-    platform.runEntriesInUse = &autostart;
-    app.Load<Form1>();
-  }
-  HeadlessWindow& OpenSettings() {
-    platform.Find("Form1")->Click("Closer", 2);
-    HeadlessWindow* settings = platform.Find("Form2");
-    if (!settings) throw std::logic_error("the settings window did not open");
-    return *settings;
-  }
   std::string File() { return FileBytes(store.FilePath("qv")); }
   std::string Entry() {
     return autostart.EntryPath(autostart.RunValueNameOf(platform.programPath));
   }
-
-  TempFolder home;
-  // Default first: whether a full disk can end the program is QV's own doing, under test.
-  const bool signalReset = std::signal(SIGXFSZ, SIG_DFL) != SIG_ERR;
-  IniSettingsStore store{home.path};
-  XdgAutostart autostart{home.path};
-  HeadlessPlatform platform;
-  App app{platform};
 };
 
 TEST_F(FullDiskTest, AFailedSaveAndCancelLeaveEverySettingAsItWas) {

@@ -1,37 +1,21 @@
 // Unwritable places with the real Linux store and autostart entry, as a user meets them
 // (these tests run as an unprivileged user: tests/unprivileged.sh). The user is told,
 // nothing typed is lost, the old settings stay, and a later Ok succeeds.
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/app.h"
-#include "file_size_limit.h"
-#include "headless/headless_platform.h"
-#include "menu/form1.h"
-#include "platform/posix/autostart_xdg.h"
-#include "platform/posix/store_ini.h"
-#include "temp_folder.h"
+#include "real_files_fixture.h"
 
 namespace qv {
 namespace {
 
-class UnwritableTest : public ::testing::Test {
+class UnwritableTest : public RealFilesTest {
  protected:
   void SetUp() override {
     ASSERT_NE(geteuid(), 0u) << "permissions do not bind root: run through tests/unprivileged.sh";
-    platform.storeInUse = &store;
-    platform.runEntriesInUse = &autostart;
-    app.Load<Form1>();
     ASSERT_TRUE(store.write("qv", "qv", "title1", "Old"));
-    settings = Open();
+    settings = &OpenSettings();
     settings->Type("title", 0, "Typed");
-  }
-  HeadlessWindow* Open() {
-    platform.Find("Form1")->Click("Closer", 2);
-    HeadlessWindow* window = platform.Find("Form2");
-    EXPECT_NE(window, nullptr);
-    return window;
   }
   void ExpectToldAndKept(const char* words) {
     ASSERT_EQ(platform.messages.size(), 1u);
@@ -39,11 +23,6 @@ class UnwritableTest : public ::testing::Test {
     EXPECT_FALSE(platform.ended);
   }
 
-  TempFolder home;
-  IniSettingsStore store{home.path};
-  XdgAutostart autostart{home.path};
-  HeadlessPlatform platform;
-  App app{platform};
   HeadlessWindow* settings = nullptr;
 };
 

@@ -39,8 +39,9 @@ click_at "$welcome" 148 192  # "Close"
 open_settings_from_tray
 settings=$(wait_for_window 420x299) || fail "the settings window did not open"
 click_at "$settings" 276 136  # "Select" of slot 1
-dialog_up() { [[ $(xwininfo -root -children) == *"Select A Program"* ]]; }
-desktop_wait 50 dialog_up || fail "no file dialog"
+# Typed only once the dialog has the keyboard: keys sent before are lost.
+dialog_has_keys() { [[ $(xdotool getwindowfocus getwindowname 2>/dev/null) == *"Select A Program"* ]]; }
+desktop_wait 50 dialog_has_keys || fail "no file dialog with the keyboard"
 xdotool type --delay 5 "$scratch/tools/first app"
 xdotool key Return
 desktop_wait 50 bash -c "! xwininfo -root -children | grep -q 'Select A Program'" ||

@@ -17,7 +17,7 @@ class HeadlessTray final : public TrayIcon {
   ~HeadlessTray() override { events_ = nullptr; }
   void SetIcon(const std::string& asset) override { state_.icon = asset; }
   void SetTooltip(const std::string& text) override { state_.tooltip = text; }
-  void Add() override { state_.present = true, ++state_.adds; }
+  void Add() override { state_.present = true; }
   void Remove() override {
     if (state_.present) ++state_.removes;
     state_.present = false;
@@ -79,10 +79,7 @@ std::string HeadlessWindow::Text(int control) const {
 }
 
 void HeadlessWindow::SetBackColour(int control, Colour colour) {
-  ControlState& state = controls_.at(control);
-  if (state.back == colour) return;
-  state.back = colour;
-  ++state.colourChanges;
+  controls_.at(control).back = colour;
 }
 
 void HeadlessWindow::SetEnabled(int control, bool enabled) {

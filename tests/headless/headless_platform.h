@@ -24,7 +24,6 @@ struct ControlState {
   Colour back = 0;
   bool enabled = true;
   int value = 0;
-  int colourChanges = 0;  // how often the background really changed
 };
 
 class HeadlessWindow final : public Window {
@@ -88,7 +87,6 @@ class HeadlessWindow final : public Window {
 struct TrayState {
   std::string icon, tooltip;
   bool present = false;
-  int adds = 0;
   int removes = 0;
 };
 

@@ -1,5 +1,6 @@
 # Shared by the end-to-end scripts: a virtual desktop, a private configuration and
-# runtime folder, and small checks. Source it with the program's path in $qv.
+# runtime folder, and small checks. Source it with the program's path in $qv; with
+# QV_OWN_DESKTOP=1 the script starts its own X server (see own_desktop).
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../../tools/desktop.sh"
@@ -10,8 +11,17 @@ fail() {
 }
 
 scratch=$(mktemp -d)
-desktop_start 1024x768 || { rm -rf "$scratch"; fail "no virtual desktop"; }
-trap 'desktop_stop; rm -rf "$scratch"' EXIT
+cleanup() { desktop_stop; rm -rf "$scratch"; }
+trap cleanup EXIT
+# An X server without a tray; the desktop helper sets its own trap, put back here.
+own_desktop() {
+  desktop_server 1024x768 || fail "no X server"
+  trap cleanup EXIT
+}
+if [ -z "${QV_OWN_DESKTOP:-}" ]; then
+  desktop_start 1024x768 || fail "no virtual desktop"
+  trap cleanup EXIT
+fi
 export XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/runtime"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 

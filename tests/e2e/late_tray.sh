@@ -10,27 +10,13 @@ qv=$1 seed=$2
 if [ -z "${QV_PRIVATE_BUS:-}" ]; then  # again, inside a session bus of its own
   QV_PRIVATE_BUS=1 exec dbus-run-session -- bash "$0" "$@"
 fi
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../../tools/desktop.sh"
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+QV_OWN_DESKTOP=1 source "$(dirname "$0")/common.sh"
 host=(/usr/bin/python3 "$here/sni_host.py")  # Debian's python, which has dbus
-scratch=$(mktemp -d)
-cleanup() { desktop_stop; rm -rf "$scratch"; }
-trap cleanup EXIT
-fresh_desktop() {  # an X server without a tray (desktop_server sets its own trap)
-  desktop_server 1024x768 || fail "no X server"
-  trap cleanup EXIT
-}
-export XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/runtime"
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 "$seed" set show no
 
 notice_up() { [[ $(xwininfo -root -children) == *'"QV": ('* ]]; }
 
-fresh_desktop
+own_desktop
 "$qv" 2>"$scratch/stderr" &
 desktop_pids+=($!)
 desktop_wait 200 bash -c "grep -q 'no notification area' '$scratch/stderr'" ||
@@ -43,7 +29,7 @@ desktop_wait 40 eval '! notice_up' || fail "the notice stayed after the tray cam
 desktop_stop
 desktop_pids=()
 
-fresh_desktop
+own_desktop
 "$qv" 2>"$scratch/stderr2" &
 desktop_pids+=($!)
 sleep 1

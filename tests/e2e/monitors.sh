@@ -5,16 +5,7 @@
 # Xvfb cannot offset monitors; Xorg with the dummy driver can (RandR 1.5 monitors).
 set -euo pipefail
 qv=$1 seed=$2
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../../tools/desktop.sh"
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-scratch=$(mktemp -d)
-trap 'desktop_stop; rm -rf "$scratch"' EXIT
-export XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/runtime"
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+QV_OWN_DESKTOP=1 source "$(dirname "$0")/common.sh"
 "$seed" set show no
 
 fifo="$scratch/display" && mkfifo "$fifo"

@@ -120,6 +120,19 @@ window_origin() {  # window-id
     END {print x, y}'
 }
 
+# Waits until the window stands at "left top", printing where it last stood: a window is
+# shown before it is moved to its corner, so the first look may catch the old place.
+wait_for_origin() {  # window-id "left top"
+  local i at
+  for i in $(seq 40); do
+    at=$(window_origin "$1")
+    [ "$at" = "$2" ] && break
+    sleep 0.05
+  done
+  echo "$at"
+  [ "$at" = "$2" ]
+}
+
 # Waits for a shown window of that size; Qt may have made a new one for a hidden window.
 wait_for_window() {  # size
   local i id

@@ -39,7 +39,8 @@ desktop_pids+=($!)
 "${host[@]}" activate
 menu=$(wait_for_window 151x256) || fail "Activate did not open the menu"
 xdotool mousemove 100 100
-read -r left top < <(window_origin "$menu")
+at=$(wait_for_origin "$menu" "860 499") || fail "the menu is at $at, not in the corner"
+read -r left top <<<"$at"
 xdotool mousemove $((left + 100)) $((top + 3360 / 15 + 8)) click 1  # "Hide Menu"
 desktop_wait 20 eval '! is_viewable "$menu"' || fail "the menu did not hide"
 "${host[@]}" right-click || fail "the item's menu could not be asked for"

@@ -19,9 +19,9 @@ kill -0 "$qv_pid" || fail "the first instance died"
 
 click_tray_icon
 menu=$(wait_for_window 151x256) || fail "the menu did not appear"
-read -r left top < <(window_origin "$menu")
 # 1024 x 768: 151 x 256 pixels, 200 twips (13.3 pixels) from the right and bottom edges.
-[ "$left $top" = "860 499" ] || fail "menu at $left,$top, not 860,499"
+at=$(wait_for_origin "$menu" "860 499") || fail "menu at $at, not 860,499"
+read -r left top <<<"$at"
 
 row_y=$((top + 2520 / 15 + 8))  # "Notepad"
 [ "$(desktop_pixel $((left + 40)) $((row_y - 6)))" = "ffffff" ] || fail "resting colour"

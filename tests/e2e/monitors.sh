@@ -20,7 +20,7 @@ xrandr --addmode DUMMY0 2304x1024 && xrandr --fb 2304x1024 --output DUMMY0 --mod
 xrandr --setmonitor LEFT 1280/338x1024/270+0+0 DUMMY0 >/dev/null
 xrandr --setmonitor '*RIGHT' 1024/270x768/203+1280+256 none >/dev/null
 
-menu_with_tray_on() {  # trayer's monitor number; prints the menu's "left top"
+menu_with_tray_on() {  # trayer's monitor number, the expected "left top"; prints where it is
   desktop_tray --monitor "$1" || fail "the tray did not start"
   "$qv" &
   local pid=$! menu
@@ -29,14 +29,14 @@ menu_with_tray_on() {  # trayer's monitor number; prints the menu's "left top"
   read -r x y < <(desktop_centre "$icon")
   xdotool mousemove "$x" "$y" click 1
   menu=$(wait_for_window 151x256) || fail "the menu did not open"
-  window_origin "$menu"
+  wait_for_origin "$menu" "$2" || true
   kill "$pid" "${desktop_pids[-2]}"  # QV and its tray (this runs in a subshell)
   wait "$pid" "${desktop_pids[-2]}" 2>/dev/null || true
 }
 
 # 200 twips (13 px) from the right and bottom edges of RIGHT: 2304-151-13, 1024-256-13.
-on_primary=$(menu_with_tray_on 1)
+on_primary=$(menu_with_tray_on 1 "2140 755")
 [ "$on_primary" = "2140 755" ] || fail "tray on the primary monitor: menu at $on_primary"
-on_other=$(menu_with_tray_on 0)  # LEFT: 1280-151-13, 1024-256-13
+on_other=$(menu_with_tray_on 0 "1116 755")  # LEFT: 1280-151-13, 1024-256-13
 [ "$on_other" = "1116 755" ] || fail "tray on the other monitor: menu at $on_other"
 echo "e2e monitors: passed"

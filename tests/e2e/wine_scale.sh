@@ -22,9 +22,9 @@ icon=$(desktop_wait_wine_icon) || fail "the icon did not dock in the tray"
 read -r x y < <(desktop_centre "$icon")
 xdotool mousemove "$x" "$y" click 1
 menu=$(wait_for_window 227x384) || fail "no menu of 227 x 384 pixels"
-read -r left top < <(window_origin "$menu")
 # (10240 - 2265 - 200 twips) * 144 / 1440 = 777.5, which rounds up.
-[ "$left $top" = "778 364" ] || fail "the menu is at $left,$top, not 778,364"
+at=$(wait_for_origin "$menu" "778 364") || fail "the menu is at $at, not 778,364"
+read -r left top <<<"$at"
 xdotool mousemove $((left + 150)) $((top + 3120 * 144 / 1440 + 10)) click 1  # "Settings"
 wait_for_window 630x449 >/dev/null || fail "no settings window of 630 x 449 pixels"
 echo "wine scale: passed"

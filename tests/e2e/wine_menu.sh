@@ -30,17 +30,8 @@ echo "second copy ended after $elapsed_ms ms"
 
 read -r x y < <(desktop_centre "$icon")
 xdotool mousemove "$x" "$y" click 1
-menu=""
-for i in $(seq 50); do
-  menu=$(xwininfo -root -children | awk '/151x256\+/ {print $1; exit}')
-  [ -n "$menu" ] && is_viewable "$menu" && break
-  menu=""
-  sleep 0.1
-done
-[ -n "$menu" ] || fail "the menu did not appear"
-read -r left top < <(xwininfo -id "$menu" | awk '/Absolute upper-left X/ {x=$4}
-  /Absolute upper-left Y/ {y=$4} END {print x, y}')
-[ "$left $top" = "860 499" ] || fail "the menu is at $left,$top, not 860,499"
+menu=$(wait_for_window 151x256) || fail "the menu did not appear"
+at=$(wait_for_origin "$menu" "860 499") || fail "the menu is at $at, not 860,499"
 read_aloud=$(wine "$reader" | tr -d '\r')
 grep -qx "QV menu|11|" <<<"$read_aloud" || fail "a screen reader does not find the menu"
 grep -qx "Hide Menu|12|Press" <<<"$read_aloud" || fail "a screen reader misreads Hide Menu"

@@ -7,6 +7,7 @@ exe=$1
 source "$(dirname "$0")/wine_common.sh"
 scale() {  # dpi, or nothing for wine's default
   wineserver -k 2>/dev/null || true
+  "$here/../../tools/wine-prefix"
   if [ -n "${1:-}" ]; then
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
   else

@@ -40,10 +40,13 @@ TEST_F(MenuTest, ButtonReleasesShowTheMenuInTheCorner) {
   EXPECT_TRUE(Menu().topmost);
   EXPECT_FLOAT_EQ(Menu().left, 1024 * 15 - 2265 - 200);
   EXPECT_FLOAT_EQ(Menu().top, 768 * 15 - 3840 - 200);
+  // Shown already in the corner, not first at the place it had before.
+  EXPECT_EQ(Menu().shownAt, std::make_pair(Menu().left, Menu().top));
   platform.screen = {0, 0, 1920 * 15, 1080 * 15};
+  const int moves = Menu().moves;
   platform.TrayMessage(TrayMessage::LeftButtonUp);
   EXPECT_TRUE(Menu().visible);
-  EXPECT_EQ(Menu().moves, 2);
+  EXPECT_EQ(Menu().moves, moves + 1);
   EXPECT_FLOAT_EQ(Menu().left, 1920 * 15 - 2465);
   EXPECT_FLOAT_EQ(Menu().top, 1080 * 15 - 4040);
   // The icon's monitor right of another at +1280+0, or below one at +0+1024.

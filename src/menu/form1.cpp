@@ -86,9 +86,15 @@ void Form1::HideMenu() {
 void Form1::OnTrayMessage(TrayMessage message) {
   if (message != TrayMessage::LeftButtonUp && message != TrayMessage::RightButtonUp) return;
   if (!IsLoaded()) return;
+  // A hidden menu goes to the corner before it shows, so it never flashes at its old place.
+  if (!window().IsVisible()) PlaceInCorner();
   window().Show();
   window().MakeTopmost();
-  // The corner of that monitor, wherever it lies on the desktop.
+  PlaceInCorner();
+}
+
+// The corner of the monitor holding the icon, wherever it lies on the desktop.
+void Form1::PlaceInCorner() {
   const TwipArea screen = app_.platform().MenuScreen();
   const float top = screen.top + screen.height - static_cast<float>(kHeight) - kCornerMargin;
   const float left = screen.left + screen.width - static_cast<float>(kWidth) - kCornerMargin;

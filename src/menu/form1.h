@@ -50,6 +50,7 @@ class Form1 final : public DeclaredForm<Form1>, public TrayEvents {
 
  private:
   void PaintAllResting();
+  void PlaceInCorner();
   void Highlight(int row);
 
   static constexpr int kRows = 15;  // the entries from top to bottom

@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
@@ -31,7 +32,10 @@ class HeadlessWindow final : public Window {
   HeadlessWindow(HeadlessPlatform& platform, const WindowLayout& layout, WindowEvents& events);
   ~HeadlessWindow() override;
 
-  void Show() override { visible = true; }
+  void Show() override {
+    visible = true;
+    shownAt = {left, top};
+  }
   void Hide() override { visible = false; }
   bool IsVisible() const override { return visible; }
   void Close() override;
@@ -71,7 +75,8 @@ class HeadlessWindow final : public Window {
   bool visible = false;
   bool topmost = false;
   bool closed = false;
-  float left = 0, top = 0;  // twips
+  float left = 0, top = 0;                  // twips
+  std::pair<float, float> shownAt{-1, -1};  // where it stood when last shown
   int moves = 0;
   int drags = 0;
 

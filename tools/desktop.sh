@@ -120,18 +120,8 @@ window_origin() {  # window-id
     END {print x, y}'
 }
 
-wait_until_still() {  # window-id
-  local i at last=""
-  for i in $(seq 20); do
-    at=$(window_origin "$1")
-    [ "$at" = "$last" ] && return 0
-    last=$at
-    sleep 0.05
-  done
-}
-
-# Waits until the window stands at "left top", printing where it last stood: a window is
-# shown before it is moved to its corner, so the first look may catch the old place.
+# Waits until the window stands at "left top", printing where it last stood: a window
+# manager or wine may map it before its last move reaches the X server.
 wait_for_origin() {  # window-id "left top"
   local i at
   for i in $(seq 40); do
@@ -144,12 +134,11 @@ wait_for_origin() {  # window-id "left top"
 }
 
 # Waits for a shown window of that size; Qt may have made a new one for a hidden window.
-# The window is handed out once it has stopped moving, so clicks land where they aim.
 wait_for_window() {  # size
   local i id
   for i in $(seq 100); do
     for id in $(xwininfo -root -children | awk -v size="$1" 'index($0, size "+") { print $1 }'); do
-      is_viewable "$id" && { wait_until_still "$id"; echo "$id"; return 0; }
+      is_viewable "$id" && { echo "$id"; return 0; }
     done
     sleep 0.05
   done

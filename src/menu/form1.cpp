@@ -86,11 +86,10 @@ void Form1::HideMenu() {
 void Form1::OnTrayMessage(TrayMessage message) {
   if (message != TrayMessage::LeftButtonUp && message != TrayMessage::RightButtonUp) return;
   if (!IsLoaded()) return;
-  // A hidden menu goes to the corner before it shows, so it never flashes at its old place.
-  if (!window().IsVisible()) PlaceInCorner();
+  // Placed before it shows, so a hidden menu never flashes at its old place.
+  PlaceInCorner();
   window().Show();
   window().MakeTopmost();
-  PlaceInCorner();
 }
 
 // The corner of the monitor holding the icon, wherever it lies on the desktop.

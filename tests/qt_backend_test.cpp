@@ -77,7 +77,9 @@ class QtBackendTest : public ::testing::Test {
   std::unique_ptr<App> app;
 };
 
-TEST_F(QtBackendTest, TheMenuIsLaidOutInPixels) {
+// Laid out in pixels, frameless and out of the taskbar; a tray click shows it topmost in
+// the corner.
+TEST_F(QtBackendTest, TheMenuIsLaidOutInPixelsAndShownInTheCorner) {
   QWidget* top = MenuTop();
   EXPECT_EQ(top->font().pixelSize(), 10) << "the windows' own narrow font";
   EXPECT_NE(QApplication::font().pixelSize(), 10) << "dialogs and message boxes keep the desktop's";
@@ -92,11 +94,8 @@ TEST_F(QtBackendTest, TheMenuIsLaidOutInPixels) {
   EXPECT_EQ(static_cast<LabelWidget*>(Child(top, "Closer(2)"))->Text(), "Settings");
   EXPECT_TRUE(Child(top, "menu1(0)")->font().bold());
   EXPECT_EQ(Child(top, "menu1(0)")->font().pixelSize(), 13);
-}
 
-TEST_F(QtBackendTest, ATrayClickPlacesTheMenuTopmostInTheCorner) {
   app->menu().OnTrayMessage(TrayMessage::LeftButtonUp);
-  QWidget* top = MenuTop();
   EXPECT_TRUE(top->isVisible());
   EXPECT_TRUE(top->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -287,10 +286,18 @@ TEST(QtTray, AnXEmbedTrayGetsNoMenuOfItsOwn) {
   EXPECT_EQ(tray.Icon()->contextMenu(), nullptr) << "Qt would pop it up on a right click";
 }
 
-TEST(QtMappings, TrayActivationsBecomeButtonReleases) {
+// Tray activations become button releases; the menu's keys.
+TEST(QtMappings, TrayActivationsAndKeys) {
   EXPECT_EQ(TrayMessageFor(QSystemTrayIcon::Trigger), TrayMessage::LeftButtonUp);
   EXPECT_EQ(TrayMessageFor(QSystemTrayIcon::DoubleClick), TrayMessage::LeftButtonUp);
   EXPECT_EQ(TrayMessageFor(QSystemTrayIcon::Context), TrayMessage::RightButtonUp);
+  EXPECT_EQ(KeyFor(Qt::Key_Up), Key::Up);
+  EXPECT_EQ(KeyFor(Qt::Key_Down), Key::Down);
+  EXPECT_EQ(KeyFor(Qt::Key_Home), Key::Home);
+  EXPECT_EQ(KeyFor(Qt::Key_End), Key::End);
+  EXPECT_EQ(KeyFor(Qt::Key_Enter), Key::Return);
+  EXPECT_EQ(KeyFor(Qt::Key_Escape), Key::Escape);
+  EXPECT_EQ(KeyFor(Qt::Key_Tab), std::nullopt);
 }
 
 // The shown menu takes the keyboard, and its keys reach the menu's handling.
@@ -350,16 +357,6 @@ TEST(QtIcons, TheTrayIconHasEverySizeDrawn) {
                   .convertToFormat(icon.pixmap(QSize(size, size)).toImage().format()))
         << size;
   }
-}
-
-TEST(QtMappings, KeysOfTheMenu) {
-  EXPECT_EQ(KeyFor(Qt::Key_Up), Key::Up);
-  EXPECT_EQ(KeyFor(Qt::Key_Down), Key::Down);
-  EXPECT_EQ(KeyFor(Qt::Key_Home), Key::Home);
-  EXPECT_EQ(KeyFor(Qt::Key_End), Key::End);
-  EXPECT_EQ(KeyFor(Qt::Key_Enter), Key::Return);
-  EXPECT_EQ(KeyFor(Qt::Key_Escape), Key::Escape);
-  EXPECT_EQ(KeyFor(Qt::Key_Tab), std::nullopt);
 }
 
 TEST(QtMappings, MessageStylesAndAnswers) {

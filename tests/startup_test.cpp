@@ -59,7 +59,9 @@ TEST_F(StartUp, TheWelcomeWindowStaysAwayOnlyForExactlyNo) {
   EXPECT_EQ(Find("Form4"), nullptr);
 }
 
-TEST_F(StartUp, ExitRemovesTheIconAndEndsWhateverIsOpen) {
+// Exit, the session's end and the menu window object's destruction without Exit (the
+// termination handler) each take the icon away.
+TEST_F(StartUp, EveryEndRemovesTheIcon) {
   Start();
   platform.TrayMessage(TrayMessage::LeftButtonUp);
   OpenSettings();
@@ -69,14 +71,18 @@ TEST_F(StartUp, ExitRemovesTheIconAndEndsWhateverIsOpen) {
   EXPECT_TRUE(platform.ended);
   EXPECT_TRUE(app->Ending());
   EXPECT_EQ(platform.tray.removes, 1);
-}
 
-TEST_F(StartUp, SessionEndRemovesTheIconAndEnds) {
-  Start();
-  platform.EndSession();
-  EXPECT_FALSE(platform.tray.present);
-  EXPECT_TRUE(platform.ended);
-  EXPECT_EQ(platform.store.Get("show"), std::nullopt) << "the welcome window writes nothing";
+  HeadlessPlatform session;
+  App atSessionEnd(session);
+  atSessionEnd.Load<Form1>();
+  session.EndSession();
+  EXPECT_FALSE(session.tray.present);
+  EXPECT_TRUE(session.ended);
+  EXPECT_EQ(session.store.Get("show"), std::nullopt) << "the welcome window writes nothing";
+
+  HeadlessPlatform destroyed;
+  App(destroyed).Load<Form1>();
+  EXPECT_FALSE(destroyed.tray.present);
 }
 
 TEST_F(StartUp, DamagedValuesStillGiveAWorkingProgram) {
@@ -111,12 +117,6 @@ TEST_F(StartUp, TheCloseKeystrokeOnlyHidesTheMenu) {
   EXPECT_FALSE(platform.ended);
   platform.TrayMessage(TrayMessage::RightButtonUp);
   EXPECT_TRUE(Menu().visible);
-}
-
-TEST_F(StartUp, TheIconGoesWithTheMenuWindowObject) {
-  Start();
-  app.reset();  // destroyed without Exit: the termination handler still removes it
-  EXPECT_FALSE(platform.tray.present);
 }
 
 }  // namespace

@@ -61,7 +61,9 @@ class Win32BackendTest : public ::testing::Test {
   std::unique_ptr<App> app;
 };
 
-TEST_F(Win32BackendTest, TheMenuIsAPopupWithItsControlsInPlace) {
+// A borderless popup out of the taskbar, its controls in place; a tray click shows it
+// topmost in the corner, and a press and release on a label runs that label's click.
+TEST_F(Win32BackendTest, TheMenuIsAPopupShownTopmostInTheCorner) {
   ASSERT_EQ(platform.Dpi(), 96);
   HWND menu = Menu().Handle();
   RECT area;
@@ -75,11 +77,8 @@ TEST_F(Win32BackendTest, TheMenuIsAPopupWithItsControlsInPlace) {
   ExpectPlace(Menu().ControlHandle(Id("menu1", 0)), menu, 24, 184, 129, 17);
   ExpectPlace(Menu().ControlHandle(Id("Closer", 1)), menu, 24, 240, 129, 17);
   ExpectPlace(Menu().ControlHandle(Id("Image1", kNoIndex)), menu, 0, 0, 30, 257);
-}
 
-TEST_F(Win32BackendTest, ATrayClickShowsTheMenuTopmostInTheCorner) {
   app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_LBUTTONUP));
-  HWND menu = Menu().Handle();
   EXPECT_TRUE(IsWindowVisible(menu));
   EXPECT_TRUE(GetWindowLongPtrA(menu, GWL_EXSTYLE) & WS_EX_TOPMOST);
   RECT place;
@@ -89,7 +88,9 @@ TEST_F(Win32BackendTest, ATrayClickShowsTheMenuTopmostInTheCorner) {
   EXPECT_EQ(place.left, (screenWidth * 15 - 2465 + 7) / 15);
   EXPECT_EQ(place.top, (screenHeight * 15 - 4040 + 7) / 15);
   app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_MOUSEMOVE));
-  app->menu().Closer_Click(0);
+  HWND hide = Menu().ControlHandle(Id("Closer", 0));
+  SendMessageA(hide, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  SendMessageA(hide, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
   EXPECT_FALSE(IsWindowVisible(menu));
 }
 
@@ -150,14 +151,6 @@ TEST_F(Win32BackendTest, TheMenuTakesItsKeys) {
   SendMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_FALSE(IsWindowVisible(menu));
   EXPECT_EQ(KeyFor(VK_TAB), std::nullopt);
-}
-
-TEST_F(Win32BackendTest, ALabelClickIsAPressAndAReleaseOnIt) {
-  app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_LBUTTONUP));
-  HWND hide = Menu().ControlHandle(Id("Closer", 0));
-  SendMessageA(hide, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-  SendMessageA(hide, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-  EXPECT_FALSE(IsWindowVisible(Menu().Handle()));
 }
 
 // What a screen reader reads of a window: its name and role. The menu as another process

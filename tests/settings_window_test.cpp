@@ -176,7 +176,9 @@ TEST_F(SettingsWindowTest, TheSwitchesAndTheBoxesTheyGovern) {
   EXPECT_EQ(loaded->TextOf("Passwd", 1), "hunter22");
 }
 
-TEST_F(SettingsWindowTest, SelectSetsOnlyThePathAndCancelUnsetsIt) {
+// The dialog sets only the path, and a cancelled one unsets it; nothing is written before
+// Ok, and Cancel writes nothing at all.
+TEST_F(SettingsWindowTest, SelectSetsOnlyThePathAndCancelWritesNothing) {
   StoreSlot(3, "(none)", "/usr/bin/old");
   HeadlessWindow& w = Open();
   platform.fileAnswers.push_back("/usr/bin/new tool");
@@ -188,7 +190,13 @@ TEST_F(SettingsWindowTest, SelectSetsOnlyThePathAndCancelUnsetsIt) {
   EXPECT_EQ(platform.dialogs[0].currentFile, "/usr/bin/old") << "opens where the slot's program is";
   EXPECT_EQ(platform.dialogs[1].currentFile, "/usr/bin/new tool");
   EXPECT_EQ(w.TextOf("prog", 2), "(none)");
-  EXPECT_EQ(StoredSlotText("prog3"), "/usr/bin/old") << "nothing is written before Ok";
+  w.Type("title", 0, "Edited");
+  w.Click("Check2");
+  w.Click("Sett", 1);
+  EXPECT_EQ(Find("Form2"), nullptr);
+  EXPECT_EQ(StoredSlotText("prog3"), "/usr/bin/old");
+  EXPECT_TRUE(platform.store.writtenKeys.empty());
+  EXPECT_TRUE(platform.runEntries.calls.empty());
 }
 
 TEST_F(SettingsWindowTest, ResetReloadsTheStoreOnlyOnYes) {
@@ -216,16 +224,6 @@ TEST_F(SettingsWindowTest, ResetReloadsTheStoreOnlyOnYes) {
   EXPECT_EQ(w.State("Check3").value, 1) << "ticked whatever the store holds";
   EXPECT_EQ(w.Back("Sett", 2), kDefaultResting);
   EXPECT_TRUE(platform.store.writtenKeys.empty());
-}
-
-TEST_F(SettingsWindowTest, CancelWritesNothing) {
-  HeadlessWindow& w = Open();
-  w.Type("title", 0, "Edited");
-  w.Click("Check2");
-  w.Click("Sett", 1);
-  EXPECT_EQ(Find("Form2"), nullptr);
-  EXPECT_TRUE(platform.store.writtenKeys.empty());
-  EXPECT_TRUE(platform.runEntries.calls.empty());
 }
 
 // A write refused part-way, or a commit that fails (a full disk): nothing is stored, the

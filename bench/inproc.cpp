@@ -19,7 +19,7 @@
 
 #include "app/app.h"
 #include "headless/headless_platform.h"
-#include "menu/form1.h"
+#include "menu/menu_window.h"
 #include "platform/posix/launch_posix.h"
 #include "platform/posix/store_ini.h"
 #include "platform/qt/qt_platform.h"
@@ -44,8 +44,8 @@ int HoverHeadless(int moves) {
   HeadlessPlatform platform;
   platform.store.Set("show", "no");
   App app(platform);
-  app.Load<Form1>();
-  HeadlessWindow& menu = *platform.Find("Form1");
+  app.Load<MenuWindow>();
+  HeadlessWindow& menu = *platform.Find("MenuWindow");
   for (int i = 0; i < moves; ++i) menu.MouseMove("menu1", 3 + (i & 1));
   return 0;
 }
@@ -60,8 +60,8 @@ std::string OffscreenWithScratchSettings(const char* name) {
 
 // Starts QV on the platform and pops its menu up; the menu's top-level widget.
 QWidget* ShownMenu(QtPlatform& platform, App& app) {
-  platform.Store().write("qv", "qv", "show", "no");
-  app.Load<Form1>();
+  platform.Store().Write("qv", "qv", "show", "no");
+  app.Load<MenuWindow>();
   app.menu().OnTrayMessage(TrayMessage::LeftButtonUp);
   QApplication::processEvents();
   return static_cast<QtWindow&>(app.menu().window()).Top();
@@ -86,13 +86,13 @@ int HoverQt(int argc, char** argv, int moves) {
 class TimedStore final : public SettingsStore {
  public:
   explicit TimedStore(SettingsStore& inner) : inner_(inner) {}
-  std::string read(std::string_view a, std::string_view s, std::string_view k,
+  std::string Read(std::string_view a, std::string_view s, std::string_view k,
                    std::string_view d) override {
-    return inner_.read(a, s, k, d);
+    return inner_.Read(a, s, k, d);
   }
-  bool write(std::string_view a, std::string_view s, std::string_view k,
+  bool Write(std::string_view a, std::string_view s, std::string_view k,
              std::string_view v) override {
-    const bool ok = inner_.write(a, s, k, v);
+    const bool ok = inner_.Write(a, s, k, v);
     lastWrite = Seconds();
     return ok;
   }
@@ -117,12 +117,12 @@ double SaveMilliseconds() {
   HeadlessPlatform platform;
   platform.storeInUse = &timed;
   platform.store.Set("show", "no");
-  timed.write("qv", "qv", "show", "no");
+  timed.Write("qv", "qv", "show", "no");
   App app(platform);
-  app.Load<Form1>();
-  platform.Find("Form1")->Click("Closer", 2);
+  app.Load<MenuWindow>();
+  platform.Find("MenuWindow")->Click("Closer", 2);
   const double start = Seconds();
-  platform.Find("Form2")->Click("Sett", 0);
+  platform.Find("SettingsWindow")->Click("Sett", 0);
   std::filesystem::remove_all(home);
   return (timed.lastWrite - start) * 1000;
 }
@@ -185,7 +185,7 @@ int QtFigures(int argc, char** argv) {
   const int nextRow = paints() - before;
   const double cpu = CpuSeconds();
   const double wall = Seconds();
-  app.menu().TimeOut(0.5);
+  app.TimeOut(0.5);
   const double timeoutCpuMs = (CpuSeconds() - cpu) * 1000;
   const double timeoutWallMs = (Seconds() - wall) * 1000;
   std::printf("hover_us %.3f\nhover_painted_us %.3f\nrepaints_same_row %d\n", handlerUs, paintedUs,

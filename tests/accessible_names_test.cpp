@@ -4,10 +4,10 @@
 
 #include <set>
 
-#include "menu/form1.h"
-#include "windows/password/form3.h"
-#include "windows/settings/form2.h"
-#include "windows/welcome/form4.h"
+#include "menu/menu_window.h"
+#include "windows/password/password_prompt.h"
+#include "windows/settings/settings_window.h"
+#include "windows/welcome/welcome_window.h"
 
 namespace qv {
 namespace {
@@ -29,10 +29,10 @@ void ExpectEveryOperableControlNamedOnce(const WindowLayout& window) {
 }
 
 TEST(AccessibleNames, EveryWindowAndEveryControlAUserOperatesHasItsOwnName) {
-  ExpectEveryOperableControlNamedOnce(Form1::Declare().layout);
-  ExpectEveryOperableControlNamedOnce(Form2::Declare().layout);
-  ExpectEveryOperableControlNamedOnce(Form3::Declare().layout);
-  ExpectEveryOperableControlNamedOnce(Form4::Declare().layout);
+  ExpectEveryOperableControlNamedOnce(MenuWindow::Declare().layout);
+  ExpectEveryOperableControlNamedOnce(SettingsWindow::Declare().layout);
+  ExpectEveryOperableControlNamedOnce(PasswordPrompt::Declare().layout);
+  ExpectEveryOperableControlNamedOnce(WelcomeWindow::Declare().layout);
 }
 
 }  // namespace

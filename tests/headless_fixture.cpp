@@ -19,20 +19,20 @@ KeyTables Keys() {
 
 void HeadlessTest::Start() {
   app = std::make_unique<App>(platform);
-  app->Load<Form1>();
+  app->Load<MenuWindow>();
 }
 
 // A missing window ends the test as a failure (gtest reports the exception), never as
 // a crash on a null reference.
 HeadlessWindow& HeadlessTest::Menu() {
-  HeadlessWindow* menu = platform.Find("Form1");
+  HeadlessWindow* menu = platform.Find("MenuWindow");
   if (!menu) throw std::logic_error("the menu window is not loaded");
   return *menu;
 }
 
 HeadlessWindow& HeadlessTest::OpenSettings() {
   Menu().Click("Closer", 2);
-  HeadlessWindow* settings = platform.Find("Form2");
+  HeadlessWindow* settings = platform.Find("SettingsWindow");
   if (!settings) throw std::logic_error("the settings window did not open");
   return *settings;
 }
@@ -53,11 +53,11 @@ void HeadlessTest::StorePassword(const std::string& password, bool inForce) {
 }
 
 std::string HeadlessTest::StoredSlotText(const std::string& key) {
-  return ScrambleBackwards(platform.store.Get(key).value_or(""), Keys().a);
+  return ScrambleThrough(platform.store.Get(key).value_or(""), Keys().a);
 }
 
 std::string HeadlessTest::StoredPassword() {
-  return ScrambleBackwards(platform.store.Get("passwd").value_or(""), Keys().b);
+  return ScrambleThrough(platform.store.Get("passwd").value_or(""), Keys().b);
 }
 
 }  // namespace qv

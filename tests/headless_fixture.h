@@ -9,7 +9,7 @@
 
 #include "app/app.h"
 #include "headless/headless_platform.h"
-#include "menu/form1.h"
+#include "menu/menu_window.h"
 
 namespace qv {
 

@@ -81,7 +81,7 @@ TEST_F(MenuTest, HoverFollowsThePointerOverEveryPlace) {
 // and Return runs the highlighted entry as a click would.
 TEST_F(MenuTest, TheKeyboardMovesTheHighlightAndRunsTheEntry) {
   StoreSlot(7, "Top", "/opt/top");
-  app->menu().GetReg();
+  app->menu().ReadSettings();
   platform.TrayMessage(TrayMessage::LeftButtonUp);
   struct Step {
     Key key;
@@ -114,10 +114,10 @@ TEST_F(MenuTest, ColoursComeFromTheStore) {
   p.store.Set("clr1", "255");
   p.store.Set("clr2", "abc");  // not a number: the default
   App a(p);
-  a.Load<Form1>();
-  p.Find("Form1")->MouseMove("menu1", 0);
-  EXPECT_EQ(p.Find("Form1")->Back("menu1", 0), kHover);
-  EXPECT_EQ(p.Find("Form1")->Back("menu1", 1), 255u);
+  a.Load<MenuWindow>();
+  p.Find("MenuWindow")->MouseMove("menu1", 0);
+  EXPECT_EQ(p.Find("MenuWindow")->Back("menu1", 0), kHover);
+  EXPECT_EQ(p.Find("MenuWindow")->Back("menu1", 1), 255u);
 }
 
 // The built-in entries start their tools, each slot entry exactly its slot's file.
@@ -135,7 +135,7 @@ TEST_F(MenuTest, EveryEntryStartsItsOwnCommand) {
   for (int n = 1; n <= 7; ++n)
     StoreSlot(n, std::string("T") + std::to_string(n),
               std::string("/opt/my tools/prog ") + std::to_string(n) + "; rm -rf ~");
-  app->menu().GetReg();
+  app->menu().ReadSettings();
   for (int n = 1; n <= 7; ++n) {
     Menu().Click("menu1", n + 4);
     ASSERT_FALSE(platform.started.empty());
@@ -152,7 +152,7 @@ TEST_F(MenuTest, EveryEntryStartsItsOwnCommand) {
 // outlives hiding and showing.
 TEST_F(MenuTest, TheStripHideMenuAndUnsetSlotsHideWithoutStarting) {
   StoreSlot(2, "(none)", "(none)");
-  app->menu().GetReg();
+  app->menu().ReadSettings();
   platform.TrayMessage(TrayMessage::LeftButtonUp);
   Menu().Click("Image1");
   EXPECT_FALSE(Menu().visible);
@@ -172,22 +172,22 @@ TEST_F(MenuTest, TheStripHideMenuAndUnsetSlotsHideWithoutStarting) {
   EXPECT_TRUE(platform.tray.present);
 }
 
-TEST_F(MenuTest, GetRegShowsBlanksNoneMarkersAndStoredTexts) {
+TEST_F(MenuTest, ReadSettingsShowsBlanksNoneMarkersAndStoredTexts) {
   KeyTables keys;
   keys.FillA();
   platform.store.Set("title1", "");
-  platform.store.Set("title2", ScrambleForwards("(none)", keys.a));
+  platform.store.Set("title2", ScrambleThrough("(none)", keys.a));
   platform.store.Set("title3", std::string(SlotSentinel()));
   platform.store.Set("prog3", std::string(SlotSentinel()));
-  platform.store.Set("title4", ScrambleForwards("Mail \xE9t\xE9", keys.a));
+  platform.store.Set("title4", ScrambleThrough("Mail \xE9t\xE9", keys.a));
   platform.store.Set("title5", "plain");  // not written by QV: shown as it unscrambles
-  app->menu().GetReg();
+  app->menu().ReadSettings();
   EXPECT_EQ(Menu().TextOf("menu1", 5), "");
   EXPECT_EQ(Menu().TextOf("menu1", 6), "(none)");
   EXPECT_EQ(Menu().TextOf("menu1", 7), "(none)");
   EXPECT_EQ(app->menu().SlotPath(3), "(none)");
   EXPECT_EQ(Menu().TextOf("menu1", 8), "Mail \xE9t\xE9");
-  EXPECT_EQ(Menu().TextOf("menu1", 9), ScrambleBackwards("plain", keys.a));
+  EXPECT_EQ(Menu().TextOf("menu1", 9), ScrambleThrough("plain", keys.a));
   EXPECT_EQ(Menu().TextOf("menu1", 11), "") << "slot 7 missing";
   EXPECT_EQ(app->menu().SlotPath(7), "");
   const char* fixed[] = {"Calculator", "Notepad", "Winipcfg", "Scandisk", "Defrag"};
@@ -198,17 +198,17 @@ TEST_F(MenuTest, GetRegShowsBlanksNoneMarkersAndStoredTexts) {
 }
 
 TEST_F(MenuTest, TimeOutWaitsOnlyForPositiveDurationsAndNests) {
-  app->menu().TimeOut(0);
-  app->menu().TimeOut(-1);
+  app->TimeOut(0);
+  app->TimeOut(-1);
   EXPECT_TRUE(platform.waits.empty());
   const double before = platform.Now();
   bool clicked = false;
   platform.duringWait.push_back([&] {
     platform.TrayMessage(TrayMessage::LeftButtonUp);  // the user clicks meanwhile
     clicked = Menu().visible;
-    app->menu().TimeOut(0.2);  // and a handler waits again inside the wait
+    app->TimeOut(0.2);  // and a handler waits again inside the wait
   });
-  app->menu().TimeOut(0.5);
+  app->TimeOut(0.5);
   EXPECT_TRUE(clicked);
   ASSERT_EQ(platform.waits.size(), 2u);
   EXPECT_DOUBLE_EQ(platform.waits[0], 0.5);

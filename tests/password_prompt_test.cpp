@@ -11,7 +11,7 @@ class PasswordPromptTest : public HeadlessTest {
   HeadlessWindow* Prompt() {
     if (!app) Start();
     Menu().Click("Closer", 2);
-    return Find("Form3");
+    return Find("PasswordPrompt");
   }
   // Types into the prompt and presses Ok; true when the settings window opened.
   bool Answer(const std::string& typed) {
@@ -20,8 +20,8 @@ class PasswordPromptTest : public HeadlessTest {
     if (!prompt) return false;
     prompt->Type("Passwd", kNoIndex, typed);
     prompt->Click("Sett", 0);
-    EXPECT_EQ(Find("Form3"), nullptr) << "the prompt always closes";
-    HeadlessWindow* settings = Find("Form2");
+    EXPECT_EQ(Find("PasswordPrompt"), nullptr) << "the prompt always closes";
+    HeadlessWindow* settings = Find("SettingsWindow");
     if (settings) settings->Click("Sett", 1);
     return settings != nullptr;
   }
@@ -31,17 +31,17 @@ TEST_F(PasswordPromptTest, WithoutAPasswordInForceItNeverShows) {
   for (const char* use : {"", "0"}) {
     HeadlessPlatform p;
     p.store.Set("show", "no");
-    if (*use) p.store.Set("use", scramble(use, kFlagKey));
+    if (*use) p.store.Set("use", Scramble(use, kFlagKey));
     App a(p);
-    a.Load<Form1>();
+    a.Load<MenuWindow>();
     bool promptSeen = true;
-    p.duringWait.push_back([&] { promptSeen = p.Find("Form3")->visible; });
-    p.Find("Form1")->Click("Closer", 2);
+    p.duringWait.push_back([&] { promptSeen = p.Find("PasswordPrompt")->visible; });
+    p.Find("MenuWindow")->Click("Closer", 2);
     EXPECT_FALSE(promptSeen) << '"' << use << '"';
     EXPECT_NEAR(p.waits.back(), 0.5, 1e-9);
-    EXPECT_EQ(p.Find("Form3"), nullptr);
-    ASSERT_NE(p.Find("Form2"), nullptr);
-    EXPECT_TRUE(p.Find("Form2")->visible);
+    EXPECT_EQ(p.Find("PasswordPrompt"), nullptr);
+    ASSERT_NE(p.Find("SettingsWindow"), nullptr);
+    EXPECT_TRUE(p.Find("SettingsWindow")->visible);
   }
 }
 
@@ -57,8 +57,8 @@ TEST_F(PasswordPromptTest, TheRightPasswordOpensTheSettingsWithoutAPause) {
   EXPECT_EQ(prompt->TextOf("Passwd"), "");
   prompt->Type("Passwd", kNoIndex, "Open Sesame");
   prompt->Click("Sett", 0);
-  EXPECT_NE(Find("Form2"), nullptr);
-  EXPECT_EQ(Find("Form3"), nullptr);
+  EXPECT_NE(Find("SettingsWindow"), nullptr);
+  EXPECT_EQ(Find("PasswordPrompt"), nullptr);
   EXPECT_TRUE(platform.waits.empty());
   EXPECT_TRUE(platform.messages.empty());
 }
@@ -77,7 +77,7 @@ TEST_F(PasswordPromptTest, AnythingElseIsWrongAndGetsOneMessage) {
 
 // An unstored password is the marker itself; only the text before the separator counts.
 TEST_F(PasswordPromptTest, TheStoredPairIsReadAsEarlierBuildsWroteIt) {
-  platform.store.Set("use", scramble("1", kFlagKey));
+  platform.store.Set("use", Scramble("1", kFlagKey));
   EXPECT_FALSE(Answer(""));
   EXPECT_TRUE(Answer("(none)"));
   StorePassword("abc|||def", true);
@@ -89,8 +89,8 @@ TEST_F(PasswordPromptTest, CancelClosesSilentlyAndTheMenuStaysHidden) {
   StorePassword("Open Sesame", true);
   HeadlessWindow* prompt = Prompt();
   prompt->Click("Sett", 1);
-  EXPECT_EQ(Find("Form3"), nullptr);
-  EXPECT_EQ(Find("Form2"), nullptr);
+  EXPECT_EQ(Find("PasswordPrompt"), nullptr);
+  EXPECT_EQ(Find("SettingsWindow"), nullptr);
   EXPECT_TRUE(platform.messages.empty());
   EXPECT_FALSE(Menu().visible);
 }

@@ -19,15 +19,15 @@
 #include <fstream>
 
 #include "app/app.h"
-#include "menu/form1.h"
+#include "menu/menu_window.h"
 #include "platform/qt/program_dialog.h"
 #include "platform/qt/qt_colours.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_tray.h"
 #include "platform/qt/qt_window.h"
 #include "temp_folder.h"
-#include "windows/password/form3.h"
-#include "windows/settings/form2.h"
+#include "windows/password/password_prompt.h"
+#include "windows/settings/settings_window.h"
 
 namespace qv {
 namespace {
@@ -63,9 +63,9 @@ class QtBackendTest : public ::testing::Test {
  protected:
   void SetUp() override {
     setenv("XDG_CONFIG_HOME", home.path.c_str(), 1);
-    platform->Store().write("qv", "qv", "show", "no");
+    platform->Store().Write("qv", "qv", "show", "no");
     app = std::make_unique<App>(*platform);
-    app->Load<Form1>();
+    app->Load<MenuWindow>();
   }
   void TearDown() override {
     app.reset();
@@ -135,7 +135,7 @@ TEST_F(QtBackendTest, MouseMovesColourTheLabelsAndRepaintOnlyWhatChanged) {
 // refuse). Run in a child process, since QV ends.
 TEST_F(QtBackendTest, TheSessionsEndEndsQV) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  auto settings = app->Load<Form2>();
+  auto settings = app->Load<SettingsWindow>();
   settings->window().Show();
   EXPECT_EXIT(
       {
@@ -184,7 +184,7 @@ TEST_F(QtBackendTest, StartingAFileStartsExactlyThatFile) {
 }
 
 TEST_F(QtBackendTest, TheSettingsWindowBuildsItsControls) {
-  auto settings = app->Load<Form2>();
+  auto settings = app->Load<SettingsWindow>();
   QWidget* top = static_cast<QtWindow&>(settings->window()).Top();
   EXPECT_EQ(top->size(), QSize(420, 299));
   EXPECT_EQ(top->windowFlags() & Qt::WindowType_Mask, Qt::Window) << "in the taskbar";
@@ -202,7 +202,7 @@ TEST_F(QtBackendTest, TheSettingsWindowBuildsItsControls) {
   EXPECT_FALSE(password->isEnabled());
   Child<QCheckBox>(top, "Check1")->setChecked(true);
   EXPECT_TRUE(password->isEnabled());
-  EXPECT_EQ(settings->window().Value(settings->layout().find("Check1")), 1);
+  EXPECT_EQ(settings->window().Value(settings->layout().Find("Check1")), 1);
   settings->window().Close();
 }
 
@@ -218,7 +218,7 @@ TEST_F(QtBackendTest, ScreenReadersSeeNamesRolesAndPressActions) {
   EXPECT_EQ(Accessible(MenuTop(), "Closer(0)")->role(), QAccessible::MenuItem);
   EXPECT_FALSE(Accessible(MenuTop(), "Closer(0)")->state().focusable) << "labels take no focus";
 
-  auto settings = app->Load<Form2>();
+  auto settings = app->Load<SettingsWindow>();
   QWidget* top = static_cast<QtWindow&>(settings->window()).Top();
   EXPECT_EQ(Accessible(top, "Sett(1)")->role(), QAccessible::PushButton);
   EXPECT_EQ(Accessible(top, "Sett(1)")->text(QAccessible::Name), "Cancel");
@@ -227,8 +227,8 @@ TEST_F(QtBackendTest, ScreenReadersSeeNamesRolesAndPressActions) {
   EXPECT_EQ(Accessible(top, "Label3")->role(), QAccessible::StaticText);
   settings->window().Close();
 
-  auto prompt = app->Load<Form3>();
-  const int hidden = prompt->layout().find("Text1");
+  auto prompt = app->Load<PasswordPrompt>();
+  const int hidden = prompt->layout().Find("Text1");
   prompt->window().SetText(hidden, "secret");
   QWidget* box = static_cast<QtWindow&>(prompt->window()).Control(hidden);
   EXPECT_FALSE(

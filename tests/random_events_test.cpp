@@ -15,13 +15,13 @@
 
 #include "app/app.h"
 #include "headless/headless_platform.h"
-#include "menu/form1.h"
+#include "menu/menu_window.h"
 #include "settings/scramble.h"
 
 namespace qv {
 namespace {
 
-const char* kForms[] = {"Form1", "Form2", "Form3", "Form4"};
+const char* kForms[] = {"MenuWindow", "SettingsWindow", "PasswordPrompt", "WelcomeWindow"};
 const int kTrayCodes[] = {512, 513, 514, 515, 516, 517, 518, 519, 520, 0, -1, 1024};
 
 class RandomSession {
@@ -52,7 +52,7 @@ class RandomSession {
     app_.reset();
     platform_.ended = false;
     app_ = std::make_unique<App>(platform_);
-    app_->Load<Form1>();
+    app_->Load<MenuWindow>();
   }
 
   std::string RandomText() {
@@ -99,7 +99,7 @@ class RandomSession {
     std::vector<HeadlessWindow*> open;  // a user reaches only what is shown
     for (HeadlessWindow* window : platform_.OpenWindows())
       if (window->visible) open.push_back(window);
-    settingsSeen += platform_.Find("Form2") != nullptr;
+    settingsSeen += platform_.Find("SettingsWindow") != nullptr;
     const int choice = Pick(100);
     if (choice < 12 || open.empty()) {
       Trace(depth, "tray");
@@ -109,24 +109,24 @@ class RandomSession {
     }
     // Mostly the newest window, as a user works in what just opened.
     HeadlessWindow& window = Chance(70) ? *open.back() : *open[Pick(static_cast<int>(open.size()))];
-    if (window.layout.name == "Form1" && Chance(20)) {
-      Trace(depth, "Form1 Settings");
+    if (window.layout.name == "MenuWindow" && Chance(20)) {
+      Trace(depth, "MenuWindow Settings");
       return window.Click("Closer", 2);
     }
-    if (window.layout.name == "Form2" && Chance(8)) {
-      Trace(depth, "Form2 Ok");
+    if (window.layout.name == "SettingsWindow" && Chance(8)) {
+      Trace(depth, "SettingsWindow Ok");
       return window.Click("Sett", 0);
     }
-    if (window.layout.name == "Form2" && Chance(3)) {  // often right after a failed Ok
-      Trace(depth, "Form2 Cancel");
+    if (window.layout.name == "SettingsWindow" && Chance(3)) {  // often right after a failed Ok
+      Trace(depth, "SettingsWindow Cancel");
       return window.Click("Sett", 1);
     }
-    if (window.layout.name == "Form4" && Chance(15)) {
-      Trace(depth, "Form4 Close");
+    if (window.layout.name == "WelcomeWindow" && Chance(15)) {
+      Trace(depth, "WelcomeWindow Close");
       return window.Click("Clo");
     }
-    if (window.layout.name == "Form3" && Chance(30)) {  // the user who knows the password
-      Trace(depth, "Form3 right password");
+    if (window.layout.name == "PasswordPrompt" && Chance(30)) {  // the user who knows the password
+      Trace(depth, "PasswordPrompt right password");
       window.Type("Passwd", kNoIndex, window.TextOf("Text1"));
       return window.Click("Sett", 0);
     }
@@ -146,7 +146,7 @@ class RandomSession {
       window.MouseDown(name, index);
     } else if (choice < 97) {
       if (id >= 0 && controls[id].kind == ControlKind::TextBox) {
-        if (window.layout.name == "Form2" && name == "Passwd" &&
+        if (window.layout.name == "SettingsWindow" && name == "Passwd" &&
             Chance(50)) {  // a valid pair now and then, so saves happen
           window.Type("Passwd", 0, "secret");
           window.Type("Passwd", 1, "secret");
@@ -179,7 +179,7 @@ class RandomSession {
     }
     if (platform_.ended) return platform_.tray.present ? Fail("icon left after the end") : true;
     if (!platform_.tray.present) return Fail("the tray icon went while running");
-    if (!platform_.Find("Form1")) return Fail("the menu window was unloaded");
+    if (!platform_.Find("MenuWindow")) return Fail("the menu window was unloaded");
 
     const auto& written = platform_.store.writtenKeys;
     std::set<std::string> keys(written.begin() + static_cast<long>(writtenBefore), written.end());
@@ -190,10 +190,10 @@ class RandomSession {
       return Fail(std::string("a completed save wrote ") + std::to_string(keys.size()) + " keys");
     KeyTables tables;
     tables.FillA();
-    HeadlessWindow& menu = *platform_.Find("Form1");
+    HeadlessWindow& menu = *platform_.Find("MenuWindow");
     for (int n = 1; n <= 7; ++n) {
-      std::string title = ScrambleBackwards(
-          *platform_.store.Get(std::string("title") + std::to_string(n)), tables.a);
+      std::string title =
+          ScrambleThrough(*platform_.store.Get(std::string("title") + std::to_string(n)), tables.a);
       if (title == SlotSentinel()) title = "(none)";
       if (menu.TextOf("menu1", n + 4) != title)
         return Fail(std::string("menu slot ") + std::to_string(n) + " stale");

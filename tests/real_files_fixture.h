@@ -10,7 +10,7 @@
 #include "app/app.h"
 #include "file_size_limit.h"
 #include "headless/headless_platform.h"
-#include "menu/form1.h"
+#include "menu/menu_window.h"
 #include "platform/posix/autostart_xdg.h"
 #include "platform/posix/store_ini.h"
 #include "temp_folder.h"
@@ -22,11 +22,11 @@ class RealFilesTest : public ::testing::Test {
   RealFilesTest() {
     platform.storeInUse = &store;
     platform.runEntriesInUse = &autostart;
-    app.Load<Form1>();
+    app.Load<MenuWindow>();
   }
   HeadlessWindow& OpenSettings() {
-    platform.Find("Form1")->Click("Closer", 2);
-    HeadlessWindow* settings = platform.Find("Form2");
+    platform.Find("MenuWindow")->Click("Closer", 2);
+    HeadlessWindow* settings = platform.Find("SettingsWindow");
     if (!settings) throw std::logic_error("the settings window did not open");
     return *settings;
   }

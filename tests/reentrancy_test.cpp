@@ -18,7 +18,7 @@ TEST_F(ReentrancyTest, CancelDuringTheSavePauseClosesOnce) {
   platform.duringWait.push_back([&] { w.Click("Sett", 1); });
   w.Type("title", 2, "Saved");
   w.Click("Sett", 0);
-  EXPECT_EQ(Find("Form2"), nullptr);
+  EXPECT_EQ(Find("SettingsWindow"), nullptr);
   EXPECT_EQ(StoredSlotText("title3"), "Saved") << "the save itself had finished";
   EXPECT_EQ(Menu().TextOf("menu1", 7), "Saved") << "and the menu shows it";
 }
@@ -29,7 +29,7 @@ TEST_F(ReentrancyTest, ClosingDuringTheStartAtLogonMessageStillReloadsTheMenu) {
   w.Type("title", 0, "Saved");
   platform.duringMessage.push_back([&] { w.PressCloseKey(); });
   w.Click("Sett", 0);
-  EXPECT_EQ(Find("Form2"), nullptr);
+  EXPECT_EQ(Find("SettingsWindow"), nullptr);
   EXPECT_EQ(Menu().TextOf("menu1", 5), "Saved");
 }
 
@@ -39,12 +39,12 @@ TEST_F(ReentrancyTest, SettingsAgainDuringTheSavePauseKeepsOneSettingsWindow) {
   HeadlessWindow* during = nullptr;
   platform.duringWait.push_back([&] {
     Menu().Click("Closer", 2);  // the prompt skips, finds the window loaded, shows it
-    during = Find("Form2");
+    during = Find("SettingsWindow");
   });
   w.Click("Sett", 0);
   EXPECT_EQ(during, &w) << "loading a loaded window does not load it again";
-  EXPECT_EQ(Find("Form2"), nullptr);
-  EXPECT_EQ(Find("Form3"), nullptr);
+  EXPECT_EQ(Find("SettingsWindow"), nullptr);
+  EXPECT_EQ(Find("PasswordPrompt"), nullptr);
   EXPECT_EQ(Menu().TextOf("menu1", 5), "Edited");
 }
 
@@ -52,7 +52,7 @@ TEST_F(ReentrancyTest, OkAgainDuringTheSavePauseSavesTwiceAndClosesOnce) {
   HeadlessWindow& w = OpenSettings();
   platform.duringWait.push_back([&] { w.Click("Sett", 0); });
   w.Click("Sett", 0);
-  EXPECT_EQ(Find("Form2"), nullptr);
+  EXPECT_EQ(Find("SettingsWindow"), nullptr);
   EXPECT_EQ(platform.store.writtenKeys.size(), 36u);
 }
 
@@ -70,17 +70,17 @@ TEST_F(ReentrancyTest, ClicksDuringThePromptsPause) {
   // the prompt is still loaded, so it is only shown, not loaded a second time.
   bool promptShown = false;
   platform.duringWait.push_back([&] {
-    Find("Form2")->Click("Sett", 1);
+    Find("SettingsWindow")->Click("Sett", 1);
     Menu().Click("Closer", 2);
-    promptShown = Find("Form3") && Find("Form3")->visible;
+    promptShown = Find("PasswordPrompt") && Find("PasswordPrompt")->visible;
   });
   Menu().Click("Closer", 2);
   EXPECT_TRUE(promptShown);
-  EXPECT_EQ(Find("Form3"), nullptr) << "its own load still unloads it";
-  EXPECT_EQ(Find("Form2"), nullptr);
+  EXPECT_EQ(Find("PasswordPrompt"), nullptr) << "its own load still unloads it";
+  EXPECT_EQ(Find("SettingsWindow"), nullptr);
   EXPECT_EQ(platform.waits.size(), 1u);
   Menu().Click("Closer", 2);
-  EXPECT_NE(Find("Form2"), nullptr) << "and the next choice works as usual";
+  EXPECT_NE(Find("SettingsWindow"), nullptr) << "and the next choice works as usual";
 }
 
 TEST_F(ReentrancyTest, ExitDuringThePromptsPause) {
@@ -94,7 +94,7 @@ TEST_F(ReentrancyTest, CancelDuringTheResetPause) {
   platform.messageAnswers.push_back(Answer::Yes);
   platform.duringWait.push_back([&] { w.Click("Sett", 1); });
   w.Click("Sett", 2);
-  EXPECT_EQ(Find("Form2"), nullptr);
+  EXPECT_EQ(Find("SettingsWindow"), nullptr);
 }
 
 TEST_F(ReentrancyTest, ExitWhileTheResetQuestionIsOpen) {
@@ -111,10 +111,10 @@ TEST_F(ReentrancyTest, TheWelcomeWindowClosedWhileSettingsSave) {
   platform.store.Set("show", "yes");
   Start();
   HeadlessWindow& w = OpenSettings();
-  platform.duringWait.push_back([&] { Find("Form4")->Click("Clo"); });
+  platform.duringWait.push_back([&] { Find("WelcomeWindow")->Click("Clo"); });
   w.Click("Sett", 0);
-  EXPECT_EQ(Find("Form4"), nullptr);
-  EXPECT_EQ(Find("Form2"), nullptr);
+  EXPECT_EQ(Find("WelcomeWindow"), nullptr);
+  EXPECT_EQ(Find("SettingsWindow"), nullptr);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ TEST_F(FullDiskTest, AFailedSaveAndCancelLeaveEverySettingAsItWas) {
   HeadlessWindow& first = OpenSettings();
   first.Type("title", 0, "Saved");
   first.Click("Sett", 0);
-  ASSERT_EQ(platform.Find("Form2"), nullptr);
+  ASSERT_EQ(platform.Find("SettingsWindow"), nullptr);
   const std::string before = File();
 
   HeadlessWindow& settings = OpenSettings();
@@ -34,21 +34,21 @@ TEST_F(FullDiskTest, AFailedSaveAndCancelLeaveEverySettingAsItWas) {
   }
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_NE(platform.messages[0].text.find("could not be saved"), std::string::npos);
-  ASSERT_EQ(platform.Find("Form2"), &settings);
+  ASSERT_EQ(platform.Find("SettingsWindow"), &settings);
   EXPECT_EQ(settings.TextOf("title", 0), "Unsaved");
   EXPECT_EQ(File(), before);
   EXPECT_FALSE(std::filesystem::exists(Entry())) << "no entry for a save that failed";
 
   settings.Click("Sett", 1);                           // Cancel
-  ASSERT_TRUE(store.write("qv", "qv", "show", "no"));  // as the welcome window's Close does
-  platform.Find("Form1")->Click("Closer", 2);
-  EXPECT_EQ(platform.Find("Form3"), nullptr) << "no password came into force";
-  ASSERT_NE(platform.Find("Form2"), nullptr);
-  EXPECT_EQ(platform.Find("Form2")->TextOf("title", 0), "Saved");
-  EXPECT_EQ(platform.Find("Form2")->TextOf("Passwd", 0), "(none)");
+  ASSERT_TRUE(store.Write("qv", "qv", "show", "no"));  // as the welcome window's Close does
+  platform.Find("MenuWindow")->Click("Closer", 2);
+  EXPECT_EQ(platform.Find("PasswordPrompt"), nullptr) << "no password came into force";
+  ASSERT_NE(platform.Find("SettingsWindow"), nullptr);
+  EXPECT_EQ(platform.Find("SettingsWindow")->TextOf("title", 0), "Saved");
+  EXPECT_EQ(platform.Find("SettingsWindow")->TextOf("Passwd", 0), "(none)");
   IniSettingsStore nextStart(home.path);
-  EXPECT_EQ(nextStart.read("qv", "qv", "start"), "0");
-  EXPECT_EQ(nextStart.read("qv", "qv", "show"), "no");
+  EXPECT_EQ(nextStart.Read("qv", "qv", "start"), "0");
+  EXPECT_EQ(nextStart.Read("qv", "qv", "show"), "no");
 }
 
 }  // namespace

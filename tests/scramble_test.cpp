@@ -1,4 +1,4 @@
-// scramble and the stored format: round trips of every byte, key reuse, and values
+// Scramble and the stored format: round trips of every byte, key reuse, and values
 // saved by earlier builds.
 #include <gtest/gtest.h>
 
@@ -22,25 +22,25 @@ KeyTables Filled() {
 TEST(Scramble, EveryByteRoundTripsThroughBothChains) {
   const KeyTables keys = Filled();
   const std::string text = AllBytes();
-  const std::string slot = ScrambleForwards(text, keys.a);
-  const std::string password = ScrambleForwards(text, keys.b);
+  const std::string slot = ScrambleThrough(text, keys.a);
+  const std::string password = ScrambleThrough(text, keys.b);
   EXPECT_NE(slot, text);
   EXPECT_NE(password, slot);
-  EXPECT_EQ(ScrambleBackwards(slot, keys.a), text);
-  EXPECT_EQ(ScrambleBackwards(password, keys.b), text);
-  EXPECT_EQ(scramble(scramble(text, kFlagKey), kFlagKey), text);
+  EXPECT_EQ(ScrambleThrough(slot, keys.a), text);
+  EXPECT_EQ(ScrambleThrough(password, keys.b), text);
+  EXPECT_EQ(Scramble(Scramble(text, kFlagKey), kFlagKey), text);
 }
 
 TEST(Scramble, KeepsLengthAndXorsPositionByPosition) {
-  EXPECT_EQ(scramble("", "anykey"), "");
-  EXPECT_EQ(scramble("", ""), "");  // the key is not read for an empty text
-  EXPECT_EQ(scramble("abc", "abc"), std::string(3, '\0'));
-  EXPECT_EQ(scramble("\x01\x02", "AB"), std::string("@@"));
-  EXPECT_THROW(scramble("x", ""), std::invalid_argument);
-  const std::string out = scramble(std::string(25, '\0'), "0123456789");  // x ^ 0: the key
+  EXPECT_EQ(Scramble("", "anykey"), "");
+  EXPECT_EQ(Scramble("", ""), "");  // the key is not read for an empty text
+  EXPECT_EQ(Scramble("abc", "abc"), std::string(3, '\0'));
+  EXPECT_EQ(Scramble("\x01\x02", "AB"), std::string("@@"));
+  EXPECT_THROW(Scramble("x", ""), std::invalid_argument);
+  const std::string out = Scramble(std::string(25, '\0'), "0123456789");  // x ^ 0: the key
   EXPECT_EQ(out, "0123456789012345678901234") << "long texts reuse the key from its start";
   const KeyTables keys = Filled();  // eleven-character keys as well
-  EXPECT_EQ(scramble(std::string(12, '\0'), keys.a[5]), keys.a[5] + keys.a[5][0]);
+  EXPECT_EQ(Scramble(std::string(12, '\0'), keys.a[5]), keys.a[5] + keys.a[5][0]);
 }
 
 // The stored format, pinned by values saved by earlier builds: a changed character in a

@@ -37,7 +37,7 @@ TEST_F(SettingsWindowTest, FirstRunShowsTheDefaults) {
   EXPECT_EQ(w.State("Check2").value, 0);
   EXPECT_EQ(w.State("Check3").value, 1);
   EXPECT_TRUE(platform.store.writtenKeys.empty());
-  EXPECT_EQ(Find("Form3"), nullptr) << "no password: the prompt closed unseen";
+  EXPECT_EQ(Find("PasswordPrompt"), nullptr) << "no password: the prompt closed unseen";
   w.Type("title", 0, "ABCDEFGHIJKLMNO");
   EXPECT_EQ(w.TextOf("title", 0), "ABCDEFGHIJ");
   w.Type("prog", 0, "/bin/typed");
@@ -47,10 +47,10 @@ TEST_F(SettingsWindowTest, FirstRunShowsTheDefaults) {
 TEST_F(SettingsWindowTest, OkAtOnceStoresTheDefaultsScrambledInOrder) {
   platform.runEntries.entries["qv"] = "/opt/qv/qv";
   Open().Click("Sett", 0);
-  EXPECT_EQ(Find("Form2"), nullptr);
+  EXPECT_EQ(Find("SettingsWindow"), nullptr);
   EXPECT_EQ(StoredPassword(), "(none)|||(none)");
   EXPECT_NE(platform.store.Get("passwd"), "(none)|||(none)") << "stored scrambled";
-  EXPECT_EQ(platform.store.Get("use"), scramble("0", kFlagKey));
+  EXPECT_EQ(platform.store.Get("use"), Scramble("0", kFlagKey));
   EXPECT_EQ(platform.store.Get("use")->size(), 1u);
   EXPECT_EQ(platform.store.Get("show"), "yes");
   EXPECT_EQ(platform.store.Get("start"), "0");
@@ -78,7 +78,7 @@ TEST_F(SettingsWindowTest, SavedValuesComeBackExactly) {
   w.Click("Check2");
   w.Click("Check3");
   w.Click("Sett", 0);
-  ASSERT_EQ(Find("Form2"), nullptr);
+  ASSERT_EQ(Find("SettingsWindow"), nullptr);
   EXPECT_EQ(StoredPassword(), "S3cret pass|||S3cret pass");
   EXPECT_EQ(platform.store.Get("title7"), "") << "an empty box writes the empty string";
   EXPECT_EQ(platform.runEntries.entries["qv"], "/opt/qv/qv");
@@ -121,7 +121,7 @@ TEST_F(SettingsWindowTest, PasswordChecksRunInOrderAndWriteNothing) {
     EXPECT_EQ(platform.messages[0].text, c.message);
     EXPECT_EQ(platform.messages[0].style, MessageStyle::OkOnly);
     EXPECT_EQ(platform.messages[0].caption, "QV");
-    EXPECT_EQ(Find("Form2"), &w) << "the window stays open";
+    EXPECT_EQ(Find("SettingsWindow"), &w) << "the window stays open";
   }
   EXPECT_TRUE(platform.store.writtenKeys.empty());
   w.Click("Check1");
@@ -167,9 +167,9 @@ TEST_F(SettingsWindowTest, TheSwitchesAndTheBoxesTheyGovern) {
 
   StorePassword("hunter22", true);
   Menu().Click("Closer", 2);
-  Find("Form3")->Type("Passwd", kNoIndex, "hunter22");
-  Find("Form3")->Click("Sett", 0);
-  HeadlessWindow* loaded = Find("Form2");
+  Find("PasswordPrompt")->Type("Passwd", kNoIndex, "hunter22");
+  Find("PasswordPrompt")->Click("Sett", 0);
+  HeadlessWindow* loaded = Find("SettingsWindow");
   ASSERT_NE(loaded, nullptr);
   EXPECT_EQ(loaded->State("Check1").value, 1);
   EXPECT_TRUE(loaded->State("Passwd", 0).enabled);
@@ -193,7 +193,7 @@ TEST_F(SettingsWindowTest, SelectSetsOnlyThePathAndCancelWritesNothing) {
   w.Type("title", 0, "Edited");
   w.Click("Check2");
   w.Click("Sett", 1);
-  EXPECT_EQ(Find("Form2"), nullptr);
+  EXPECT_EQ(Find("SettingsWindow"), nullptr);
   EXPECT_EQ(StoredSlotText("prog3"), "/usr/bin/old");
   EXPECT_TRUE(platform.store.writtenKeys.empty());
   EXPECT_TRUE(platform.runEntries.calls.empty());
@@ -241,7 +241,7 @@ TEST_F(SettingsWindowTest, AFailedSaveChangesNothingAndKeepsEveryEdit) {
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_NE(platform.messages[0].text.find("could not be saved"), std::string::npos);
     EXPECT_EQ(platform.messages[0].caption, "QV");
-    EXPECT_EQ(Find("Form2"), &w);
+    EXPECT_EQ(Find("SettingsWindow"), &w);
     EXPECT_EQ(w.TextOf("title", 0), "Edited");
     EXPECT_TRUE(platform.store.writtenKeys.empty()) << commitFails;
     EXPECT_EQ(platform.runEntries.entries.size(), 1u) << "no entry added: " << commitFails;
@@ -252,14 +252,14 @@ TEST_F(SettingsWindowTest, AFailedSaveChangesNothingAndKeepsEveryEdit) {
   }
   platform.store.commitsFail = false;
   w.Click("Sett", 0);
-  EXPECT_EQ(Find("Form2"), nullptr);
+  EXPECT_EQ(Find("SettingsWindow"), nullptr);
   EXPECT_EQ(StoredSlotText("title1"), "Edited");
   EXPECT_EQ(platform.runEntries.entries["qv"], "/opt/qv/qv");
 
   Menu().Click("Closer", 2);  // unticked, the entry is removed only by a save that holds
-  Find("Form2")->Click("Check2");
+  Find("SettingsWindow")->Click("Check2");
   platform.store.commitsFail = true;
-  Find("Form2")->Click("Sett", 0);
+  Find("SettingsWindow")->Click("Sett", 0);
   EXPECT_EQ(platform.runEntries.entries.count("qv"), 1u);
 }
 
@@ -272,12 +272,12 @@ TEST_F(SettingsWindowTest, AStartAtLogonFailureIsToldButTheRestIsSaved) {
   EXPECT_EQ(platform.messages[0].text,
             "The settings were saved, but QV could not be set to start at logon.");
   EXPECT_EQ(platform.store.Get("start"), "1");
-  EXPECT_EQ(Find("Form2"), nullptr);
+  EXPECT_EQ(Find("SettingsWindow"), nullptr);
 
   platform.messages.clear();
   Menu().Click("Closer", 2);  // unticked now: removing fails too
-  Find("Form2")->Click("Check2");
-  Find("Form2")->Click("Sett", 0);
+  Find("SettingsWindow")->Click("Check2");
+  Find("SettingsWindow")->Click("Sett", 0);
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_NE(platform.messages[0].text.find("could not be kept from starting"), std::string::npos);
 }
@@ -307,22 +307,23 @@ TEST_F(SettingsWindowTest, HoverFollowsTheTableOfEachPlace) {
   w.MouseMove("Sel", 0);
   w.Click("Sett", 2);  // any command click rests the Sel labels first (Reset, then No)
   EXPECT_EQ(sel(0), kDefaultResting);
-  EXPECT_EQ(Find("Form2"), &w);
+  EXPECT_EQ(Find("SettingsWindow"), &w);
 }
 
 TEST_F(SettingsWindowTest, TheStripDragsEveryWindowButTheMenu) {
   StorePassword("Open Sesame", true);
   Start();
   Menu().Click("Closer", 2);
-  ASSERT_NE(Find("Form3"), nullptr);
-  Find("Form3")->Type("Passwd", kNoIndex, "Open Sesame");
-  Find("Form3")->Click("Sett", 0);
-  for (const char* name : {"Form1", "Form2", "Form4"}) ASSERT_NE(Find(name), nullptr) << name;
+  ASSERT_NE(Find("PasswordPrompt"), nullptr);
+  Find("PasswordPrompt")->Type("Passwd", kNoIndex, "Open Sesame");
+  Find("PasswordPrompt")->Click("Sett", 0);
+  for (const char* name : {"MenuWindow", "SettingsWindow", "WelcomeWindow"})
+    ASSERT_NE(Find(name), nullptr) << name;
   StorePassword("again", true);
   Menu().Click("Closer", 2);
-  for (const char* name : {"Form1", "Form2", "Form3", "Form4"}) {
+  for (const char* name : {"MenuWindow", "SettingsWindow", "PasswordPrompt", "WelcomeWindow"}) {
     Find(name)->MouseDown("Image1");
-    EXPECT_EQ(Find(name)->drags, std::string(name) == "Form1" ? 0 : 1) << name;
+    EXPECT_EQ(Find(name)->drags, std::string(name) == "MenuWindow" ? 0 : 1) << name;
   }
 }
 

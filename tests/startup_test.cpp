@@ -1,11 +1,11 @@
 // Start-up: the single-instance outcome, what the first start shows, and ending the run.
+#include "startup/startup.h"
 #include "headless_fixture.h"
-#include "startup/module1.h"
 
 namespace qv {
 namespace {
 
-TEST(Module1, ADuplicateStartEndsBeforeItMakesAnything) {
+TEST(Main, ADuplicateStartEndsBeforeItMakesAnything) {
   bool made = false;
   EXPECT_EQ(Main(true,
                  [&] {
@@ -16,13 +16,13 @@ TEST(Module1, ADuplicateStartEndsBeforeItMakesAnything) {
   EXPECT_FALSE(made);
 }
 
-TEST(Module1, AFirstStartLoadsTheMenuAndRunsTheLoop) {
+TEST(Main, AFirstStartLoadsTheMenuAndRunsTheLoop) {
   bool looped = false, menuLoaded = false, iconShown = false;
   Main(false, [&] {
     auto platform = std::make_unique<HeadlessPlatform>();
     platform->duringExec = [&, seen = platform.get()] {
       looped = true;
-      menuLoaded = seen->Find("Form1") != nullptr;
+      menuLoaded = seen->Find("MenuWindow") != nullptr;
       iconShown = seen->tray.present;
     };
     return std::unique_ptr<Platform>(std::move(platform));
@@ -40,8 +40,8 @@ TEST_F(StartUp, FirstRunShowsOnlyTheTrayIconAndTheWelcomeWindow) {
   EXPECT_EQ(platform.tray.tooltip, "Velmora Tray Menu");
   EXPECT_EQ(platform.tray.icon, "qv");
   EXPECT_FALSE(Menu().visible);
-  ASSERT_NE(Find("Form4"), nullptr);
-  EXPECT_TRUE(Find("Form4")->visible);
+  ASSERT_NE(Find("WelcomeWindow"), nullptr);
+  EXPECT_TRUE(Find("WelcomeWindow")->visible);
   EXPECT_TRUE(platform.store.writtenKeys.empty()) << "start-up writes nothing";
   EXPECT_EQ(app->keys().a[0].size(), 10u) << "key tables filled while loading";
 }
@@ -51,12 +51,12 @@ TEST_F(StartUp, TheWelcomeWindowStaysAwayOnlyForExactlyNo) {
     HeadlessPlatform p;
     p.store.Set("show", show);
     App a(p);
-    a.Load<Form1>();
-    EXPECT_NE(p.Find("Form4"), nullptr) << '"' << show << '"';
+    a.Load<MenuWindow>();
+    EXPECT_NE(p.Find("WelcomeWindow"), nullptr) << '"' << show << '"';
   }
   platform.store.Set("show", "no");
   Start();
-  EXPECT_EQ(Find("Form4"), nullptr);
+  EXPECT_EQ(Find("WelcomeWindow"), nullptr);
 }
 
 // Exit, the session's end and the menu window object's destruction without Exit (the
@@ -74,14 +74,14 @@ TEST_F(StartUp, EveryEndRemovesTheIcon) {
 
   HeadlessPlatform session;
   App atSessionEnd(session);
-  atSessionEnd.Load<Form1>();
+  atSessionEnd.Load<MenuWindow>();
   session.EndSession();
   EXPECT_FALSE(session.tray.present);
   EXPECT_TRUE(session.ended);
   EXPECT_EQ(session.store.Get("show"), std::nullopt) << "the welcome window writes nothing";
 
   HeadlessPlatform destroyed;
-  App(destroyed).Load<Form1>();
+  App(destroyed).Load<MenuWindow>();
   EXPECT_FALSE(destroyed.tray.present);
 }
 
@@ -105,7 +105,7 @@ TEST_F(StartUp, DamagedValuesStillGiveAWorkingProgram) {
   settings.Type("Passwd", 0, "secret1");
   settings.Type("Passwd", 1, "secret1");
   settings.Click("Sett", 0);
-  EXPECT_EQ(Find("Form2"), nullptr) << "and it saves again";
+  EXPECT_EQ(Find("SettingsWindow"), nullptr) << "and it saves again";
 }
 
 TEST_F(StartUp, TheCloseKeystrokeOnlyHidesTheMenu) {

@@ -86,14 +86,14 @@ TEST(IniStore, EveryByteComesBackExactly) {
   {
     IniSettingsStore store(home.path);
     for (std::size_t i = 0; i < values.size(); ++i)
-      ASSERT_TRUE(store.write("qv", "qv", key(i), values[i]));
-    EXPECT_EQ(store.read("qv", "qv", "k0"), values[0]);
+      ASSERT_TRUE(store.Write("qv", "qv", key(i), values[i]));
+    EXPECT_EQ(store.Read("qv", "qv", "k0"), values[0]);
   }
   IniSettingsStore reopened(home.path);  // reads the file itself
   for (std::size_t i = 0; i < values.size(); ++i)
-    EXPECT_EQ(reopened.read("qv", "qv", key(i)), values[i]) << i;
-  EXPECT_EQ(reopened.read("qv", "qv", "missing", "fallback"), "fallback");
-  EXPECT_EQ(reopened.read("qv", "qv", "missing"), "");
+    EXPECT_EQ(reopened.Read("qv", "qv", key(i)), values[i]) << i;
+  EXPECT_EQ(reopened.Read("qv", "qv", "missing", "fallback"), "fallback");
+  EXPECT_EQ(reopened.Read("qv", "qv", "missing"), "");
   EXPECT_EQ(reopened.FilePath("qv"), home / "qv/qv.ini");
 }
 
@@ -107,11 +107,11 @@ TEST(IniStore, DamagedFilesReadAsMissingKeysAndCanBeWrittenAgain) {
     TempFolder home;
     WriteFile(home / "qv/qv.ini", contents);
     IniSettingsStore store(home.path);
-    const std::string show = store.read("qv", "qv", "show", "default");
+    const std::string show = store.Read("qv", "qv", "show", "default");
     EXPECT_TRUE(show == "default" || show == "yes" || show == "no");
-    EXPECT_EQ(store.read("qv", "qv", "start", "0"), "0");
-    EXPECT_TRUE(store.write("qv", "qv", "start", "1"));
-    EXPECT_EQ(IniSettingsStore(home.path).read("qv", "qv", "start"), "1");
+    EXPECT_EQ(store.Read("qv", "qv", "start", "0"), "0");
+    EXPECT_TRUE(store.Write("qv", "qv", "start", "1"));
+    EXPECT_EQ(IniSettingsStore(home.path).Read("qv", "qv", "start"), "1");
   }
 }
 
@@ -123,40 +123,40 @@ TEST(IniStore, ASaveThatDoesNotFitChangesNothing) {
     TempFolder home;
     WriteFile(home / "blocked", "a file where the settings folder should be");
     IniSettingsStore blocked(home / "blocked");
-    EXPECT_FALSE(blocked.write("qv", "qv", "show", "no"));
-    EXPECT_EQ(blocked.read("qv", "qv", "show", "unset"), "unset");
+    EXPECT_FALSE(blocked.Write("qv", "qv", "show", "no"));
+    EXPECT_EQ(blocked.Read("qv", "qv", "show", "unset"), "unset");
   }
   std::signal(SIGXFSZ, SIG_DFL);  // the store itself must keep the failing write survivable
   TempFolder home;
   IniSettingsStore store(home.path);
-  ASSERT_TRUE(store.write("qv", "qv", "title1", "Saved"));
-  ASSERT_TRUE(store.write("qv", "qv", "use", "0"));
+  ASSERT_TRUE(store.Write("qv", "qv", "title1", "Saved"));
+  ASSERT_TRUE(store.Write("qv", "qv", "use", "0"));
   const std::string before = FileBytes(home / "qv/qv.ini");
   {
     FileSizeLimit full(before.size() + 40);
     store.Hold();
-    store.write("qv", "qv", "title1", std::string(300, 'U'));
-    store.write("qv", "qv", "use", "1");
+    store.Write("qv", "qv", "title1", std::string(300, 'U'));
+    store.Write("qv", "qv", "use", "1");
     EXPECT_FALSE(store.Commit());
-    EXPECT_FALSE(store.write("qv", "qv", "show", std::string(100, 'n')));
+    EXPECT_FALSE(store.Write("qv", "qv", "show", std::string(100, 'n')));
   }
   EXPECT_EQ(FileBytes(home / "qv/qv.ini"), before);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home / "qv"), {}), 1);
-  EXPECT_EQ(store.read("qv", "qv", "title1"), "Saved");
+  EXPECT_EQ(store.Read("qv", "qv", "title1"), "Saved");
 
-  ASSERT_TRUE(store.write("qv", "qv", "show", "no"));  // a later, unrelated save
+  ASSERT_TRUE(store.Write("qv", "qv", "show", "no"));  // a later, unrelated save
   IniSettingsStore next(home.path);
-  EXPECT_EQ(next.read("qv", "qv", "title1"), "Saved");
-  EXPECT_EQ(next.read("qv", "qv", "use"), "0");
-  EXPECT_EQ(next.read("qv", "qv", "show"), "no");
+  EXPECT_EQ(next.Read("qv", "qv", "title1"), "Saved");
+  EXPECT_EQ(next.Read("qv", "qv", "use"), "0");
+  EXPECT_EQ(next.Read("qv", "qv", "show"), "no");
 }
 
 TEST(IniStore, FileAndFolderArePrivateWhateverTheUmask) {
   TempFolder home;
   const mode_t old = umask(0);
   IniSettingsStore store(home.path);
-  EXPECT_TRUE(store.write("qv", "qv", "passwd", "x"));
-  EXPECT_TRUE(store.write("qv", "qv", "passwd", "y"));  // replaced atomically: still private
+  EXPECT_TRUE(store.Write("qv", "qv", "passwd", "x"));
+  EXPECT_TRUE(store.Write("qv", "qv", "passwd", "y"));  // replaced atomically: still private
   umask(old);
   EXPECT_EQ(ModeOf(home / "qv"), 0700u);
   EXPECT_EQ(ModeOf(home / "qv/qv.ini"), 0600u);
@@ -183,7 +183,7 @@ TEST(IniStore, KillingASaveNeverLeavesAHalfWrittenStore) {
       IniSettingsStore store(home.path);
       for (int round = 0;; ++round) {
         store.Hold();
-        for (const auto& key : keys) store.write("qv", "qv", key, valueFor(round, key));
+        for (const auto& key : keys) store.Write("qv", "qv", key, valueFor(round, key));
         store.Commit();
         if (round == 0) (void)!write(ready[1], "x", 1);
       }
@@ -196,12 +196,12 @@ TEST(IniStore, KillingASaveNeverLeavesAHalfWrittenStore) {
     waitpid(child, nullptr, 0);
 
     IniSettingsStore store(home.path);
-    const std::string first = store.read("qv", "qv", keys[0]);
+    const std::string first = store.Read("qv", "qv", keys[0]);
     const auto space = first.find(' ', 6);
     ASSERT_NE(space, std::string::npos) << "nothing saved after kill " << attempt;
     const int round = std::stoi(first.substr(6, space - 6));
     for (const auto& key : keys)
-      EXPECT_EQ(store.read("qv", "qv", key), valueFor(round, key)) << "attempt " << attempt;
+      EXPECT_EQ(store.Read("qv", "qv", key), valueFor(round, key)) << "attempt " << attempt;
   }
 }
 

@@ -13,7 +13,7 @@ class UnwritableTest : public RealFilesTest {
  protected:
   void SetUp() override {
     ASSERT_NE(geteuid(), 0u) << "permissions do not bind root: run through tests/unprivileged.sh";
-    ASSERT_TRUE(store.write("qv", "qv", "title1", "Old"));
+    ASSERT_TRUE(store.Write("qv", "qv", "title1", "Old"));
     settings = &OpenSettings();
     settings->Type("title", 0, "Typed");
   }
@@ -33,14 +33,14 @@ TEST_F(UnwritableTest, AReadOnlySettingsFolderOrFileKeepsEverythingTyped) {
     platform.messages.clear();
     settings->Click("Sett", 0);
     ExpectToldAndKept("could not be saved");
-    ASSERT_EQ(platform.Find("Form2"), settings) << place;
+    ASSERT_EQ(platform.Find("SettingsWindow"), settings) << place;
     EXPECT_EQ(settings->TextOf("title", 0), "Typed");
     EXPECT_EQ(FileBytes(store.FilePath("qv")), before) << place;
     chmod(place.c_str(), place == home / "qv" ? 0700 : 0600);
   }
   settings->Click("Sett", 0);
-  EXPECT_EQ(platform.Find("Form2"), nullptr);
-  EXPECT_EQ(platform.Find("Form1")->TextOf("menu1", 5), "Typed");
+  EXPECT_EQ(platform.Find("SettingsWindow"), nullptr);
+  EXPECT_EQ(platform.Find("MenuWindow")->TextOf("menu1", 5), "Typed");
 }
 
 TEST_F(UnwritableTest, AReadOnlyAutostartFolderIsToldAndTheRestSaved) {
@@ -49,9 +49,9 @@ TEST_F(UnwritableTest, AReadOnlyAutostartFolderIsToldAndTheRestSaved) {
   settings->Click("Check2");
   settings->Click("Sett", 0);
   ExpectToldAndKept("start at logon");
-  EXPECT_EQ(platform.Find("Form2"), nullptr) << "the rest was saved";
-  EXPECT_EQ(store.read("qv", "qv", "start"), "1");
-  EXPECT_EQ(store.read("qv", "qv", "title1").size(), 5u) << "the typed title, scrambled";
+  EXPECT_EQ(platform.Find("SettingsWindow"), nullptr) << "the rest was saved";
+  EXPECT_EQ(store.Read("qv", "qv", "start"), "1");
+  EXPECT_EQ(store.Read("qv", "qv", "title1").size(), 5u) << "the typed title, scrambled";
 }
 
 TEST_F(UnwritableTest, AMissingAutostartFolderIsMade) {

@@ -10,7 +10,7 @@ class WelcomeWindowTest : public HeadlessTest {
  protected:
   HeadlessWindow& Welcome() {
     if (!app) Start();
-    HeadlessWindow* welcome = Find("Form4");
+    HeadlessWindow* welcome = Find("WelcomeWindow");
     if (!welcome) throw std::logic_error("the welcome window is not loaded");
     return *welcome;
   }
@@ -27,7 +27,7 @@ TEST_F(WelcomeWindowTest, CloseWritesTheSwitch) {
   platform.store.Set("show", "yes");
   Welcome().Click("Clo");
   EXPECT_EQ(platform.store.Get("show"), "yes");
-  EXPECT_EQ(Find("Form4"), nullptr);
+  EXPECT_EQ(Find("WelcomeWindow"), nullptr);
 
   app.reset();
   Welcome().Click("Check1");
@@ -35,9 +35,9 @@ TEST_F(WelcomeWindowTest, CloseWritesTheSwitch) {
   EXPECT_EQ(platform.store.Get("show"), "no");
 
   app.reset();
-  EXPECT_EQ(Find("Form4"), nullptr);
+  EXPECT_EQ(Find("WelcomeWindow"), nullptr);
   Start();
-  EXPECT_EQ(Find("Form4"), nullptr) << "switched off for the next start";
+  EXPECT_EQ(Find("WelcomeWindow"), nullptr) << "switched off for the next start";
   platform.store.Set("show", "yes");
   app.reset();
   Welcome().Click("Check1");

@@ -12,13 +12,13 @@
 #include "all_bytes.h"
 
 #include "app/app.h"
-#include "menu/form1.h"
+#include "menu/menu_window.h"
 #include "platform/entry.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_window.h"
-#include "windows/password/form3.h"
-#include "windows/settings/form2.h"
-#include "windows/welcome/form4.h"
+#include "windows/password/password_prompt.h"
+#include "windows/settings/settings_window.h"
+#include "windows/welcome/welcome_window.h"
 
 namespace qv {
 namespace {
@@ -46,16 +46,16 @@ void PumpMessages() {
 class Win32BackendTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform.Store().write("qv", "qv", "show", "no");
+    platform.Store().Write("qv", "qv", "show", "no");
     app = std::make_unique<App>(platform);
-    app->Load<Form1>();
+    app->Load<MenuWindow>();
   }
   void TearDown() override {
     app.reset();
     PumpMessages();
   }
   Win32Window& Menu() { return static_cast<Win32Window&>(app->menu().window()); }
-  int Id(const char* name, int index) { return app->menu().layout().find(name, index); }
+  int Id(const char* name, int index) { return app->menu().layout().Find(name, index); }
 
   Win32Platform platform;
   std::unique_ptr<App> app;
@@ -195,20 +195,20 @@ TEST_F(Win32BackendTest, ScreenReadersReadNamesRolesAndPressLabels) {
   PumpMessages();
   EXPECT_FALSE(IsWindowVisible(Menu().Handle()));
 
-  auto settings = app->Load<Form2>();
+  auto settings = app->Load<SettingsWindow>();
   auto& window = static_cast<Win32Window&>(settings->window());
   const WindowLayout& layout = settings->layout();
   EXPECT_EQ(ReadAloud(window.Handle()).Role(), ROLE_SYSTEM_DIALOG);
-  EXPECT_EQ(ReadAloud(window.ControlHandle(layout.find("prog", 2))).Name(), L"Program of slot 3");
-  EXPECT_EQ(ReadAloud(window.ControlHandle(layout.find("Check2"))).Name(),
+  EXPECT_EQ(ReadAloud(window.ControlHandle(layout.Find("prog", 2))).Name(), L"Program of slot 3");
+  EXPECT_EQ(ReadAloud(window.ControlHandle(layout.Find("Check2"))).Name(),
             L"Start QV With Windows");
-  EXPECT_EQ(ReadAloud(window.ControlHandle(layout.find("Sett", 1))).Role(), ROLE_SYSTEM_PUSHBUTTON);
-  EXPECT_EQ(ReadAloud(window.ControlHandle(layout.find("Label3"))).Role(), ROLE_SYSTEM_STATICTEXT);
+  EXPECT_EQ(ReadAloud(window.ControlHandle(layout.Find("Sett", 1))).Role(), ROLE_SYSTEM_PUSHBUTTON);
+  EXPECT_EQ(ReadAloud(window.ControlHandle(layout.Find("Label3"))).Role(), ROLE_SYSTEM_STATICTEXT);
   app->Unload(*settings, UnloadMode::ByProgram);
 
-  auto prompt = app->Load<Form3>();
+  auto prompt = app->Load<PasswordPrompt>();
   HWND hidden =
-      static_cast<Win32Window&>(prompt->window()).ControlHandle(prompt->layout().find("Text1"));
+      static_cast<Win32Window&>(prompt->window()).ControlHandle(prompt->layout().Find("Text1"));
   EXPECT_TRUE(GetWindowLongPtrA(hidden, GWL_STYLE) & ES_PASSWORD) << "hidden from screen readers";
   app->Unload(*prompt, UnloadMode::ByProgram);
   PumpMessages();
@@ -216,27 +216,27 @@ TEST_F(Win32BackendTest, ScreenReadersReadNamesRolesAndPressLabels) {
 }
 
 TEST_F(Win32BackendTest, TheSettingsWindowsControls) {
-  auto settings = app->Load<Form2>();
+  auto settings = app->Load<SettingsWindow>();
   auto& window = static_cast<Win32Window&>(settings->window());
   const WindowLayout& layout = settings->layout();
-  HWND password = window.ControlHandle(layout.find("Passwd", 0));
+  HWND password = window.ControlHandle(layout.Find("Passwd", 0));
   EXPECT_TRUE(GetWindowLongPtrA(password, GWL_STYLE) & ES_PASSWORD);
   EXPECT_EQ(SendMessageA(password, EM_GETPASSWORDCHAR, 0, 0), '#');
-  EXPECT_TRUE(GetWindowLongPtrA(window.ControlHandle(layout.find("prog", 2)), GWL_STYLE) &
+  EXPECT_TRUE(GetWindowLongPtrA(window.ControlHandle(layout.Find("prog", 2)), GWL_STYLE) &
               ES_READONLY);
   EXPECT_TRUE(GetWindowLongPtrA(window.Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW)
       << "in the taskbar";
-  HWND frame2 = window.ControlHandle(layout.find("Frame2"));
-  ExpectPlace(window.ControlHandle(layout.find("prog", 0)), frame2, 24, 32, 185, 19);
-  window.SetText(layout.find("title", 1), "ABCDEFGHIJKLMNOP");
-  EXPECT_EQ(window.Text(layout.find("title", 1)), "ABCDEFGHIJ");
-  EXPECT_EQ(window.Text(layout.find("prog", 1)), "(none)");
+  HWND frame2 = window.ControlHandle(layout.Find("Frame2"));
+  ExpectPlace(window.ControlHandle(layout.Find("prog", 0)), frame2, 24, 32, 185, 19);
+  window.SetText(layout.Find("title", 1), "ABCDEFGHIJKLMNOP");
+  EXPECT_EQ(window.Text(layout.Find("title", 1)), "ABCDEFGHIJ");
+  EXPECT_EQ(window.Text(layout.Find("prog", 1)), "(none)");
   EXPECT_FALSE(IsWindowEnabled(password));
-  window.SetValue(layout.find("Check1"), 1);  // runs the click handling: the boxes follow
+  window.SetValue(layout.Find("Check1"), 1);  // runs the click handling: the boxes follow
   EXPECT_TRUE(IsWindowEnabled(password));
-  SendMessageA(window.ControlHandle(layout.find("Check1")), BM_CLICK, 0, 0);  // as the user
+  SendMessageA(window.ControlHandle(layout.Find("Check1")), BM_CLICK, 0, 0);  // as the user
   EXPECT_FALSE(IsWindowEnabled(password));
-  HBITMAP strip = window.Picture(layout.find("Image1"));
+  HBITMAP strip = window.Picture(layout.Find("Image1"));
   ASSERT_EQ(GetObjectType(strip), static_cast<DWORD>(OBJ_BITMAP));
   app->Unload(*settings, UnloadMode::ByProgram);
   settings.reset();
@@ -274,18 +274,18 @@ LONG FontHeight(HWND control) {
 // it was laid out. A window moved to a monitor of another scale takes the place Windows
 // suggests and lays its controls out again from their twips, with fonts for that scale.
 TEST_F(Win32BackendTest, CaptionsAreWholeAndWindowsFollowTheMonitorsScale) {
-  auto welcome = app->Load<Form4>();
+  auto welcome = app->Load<WelcomeWindow>();
   HWND dontShow =
-      static_cast<Win32Window&>(welcome->window()).ControlHandle(welcome->layout().find("Check1"));
+      static_cast<Win32Window&>(welcome->window()).ControlHandle(welcome->layout().Find("Check1"));
   EXPECT_TRUE(CaptionWhole(dontShow));
   EXPECT_EQ(PlaceIn(dontShow, GetParent(dontShow)).right, (1080 + 2175) / 15);
   app->Unload(*welcome, UnloadMode::ByProgram);
 
-  auto settings = app->Load<Form2>();
+  auto settings = app->Load<SettingsWindow>();
   auto& window = static_cast<Win32Window&>(settings->window());
   const WindowLayout& layout = settings->layout();
-  HWND program = window.ControlHandle(layout.find("prog", 0));
-  HWND frame2 = window.ControlHandle(layout.find("Frame2"));
+  HWND program = window.ControlHandle(layout.Find("prog", 0));
+  HWND frame2 = window.ControlHandle(layout.Find("Frame2"));
   RECT suggested{100, 50, 100 + 630, 50 + 449};  // 6300 x 4485 twips at 144 dpi
   SendMessageA(window.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
                reinterpret_cast<LPARAM>(&suggested));
@@ -295,16 +295,16 @@ TEST_F(Win32BackendTest, CaptionsAreWholeAndWindowsFollowTheMonitorsScale) {
   ExpectPlace(program, frame2, 36, 48, 278, 29);
   EXPECT_EQ(FontHeight(program), -20) << "Verdana 9.75 pt at 144 dpi";
   for (const char* box : {"Check1", "Check2", "Check3"})
-    EXPECT_TRUE(CaptionWhole(window.ControlHandle(layout.find(box)))) << box << " at 144 dpi";
+    EXPECT_TRUE(CaptionWhole(window.ControlHandle(layout.Find(box)))) << box << " at 144 dpi";
   suggested = {0, 0, 420, 299};
   SendMessageA(window.Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96),
                reinterpret_cast<LPARAM>(&suggested));
   ExpectPlace(program, frame2, 24, 32, 185, 19);
   EXPECT_EQ(FontHeight(program), -13);
   for (const char* box : {"Check1", "Check2", "Check3"})
-    EXPECT_TRUE(CaptionWhole(window.ControlHandle(layout.find(box)))) << box;
-  HWND title = window.ControlHandle(layout.find("title", 0));
-  window.SetText(layout.find("title", 0), "Calculator");  // ten characters, the most it takes
+    EXPECT_TRUE(CaptionWhole(window.ControlHandle(layout.Find(box)))) << box;
+  HWND title = window.ControlHandle(layout.Find("title", 0));
+  window.SetText(layout.Find("title", 0), "Calculator");  // ten characters, the most it takes
   const LRESULT margins = SendMessageA(title, EM_GETMARGINS, 0, 0);
   EXPECT_TRUE(TextWhole(title, LOWORD(margins) + HIWORD(margins)));
   app->Unload(*settings, UnloadMode::ByProgram);
@@ -314,30 +314,30 @@ TEST_F(Win32BackendTest, CaptionsAreWholeAndWindowsFollowTheMonitorsScale) {
 TEST(RegistryStore, EveryByteComesBackExactly) {
   RegistryStore store("Software\\qv-test");
   const std::string all = AllBytes();
-  ASSERT_TRUE(store.write("qv", "qv", "all", all));
-  ASSERT_TRUE(store.write("qv", "qv", "zero", std::string(3, '\0')));
-  ASSERT_TRUE(store.write("qv", "qv", "empty", ""));
-  EXPECT_EQ(store.read("qv", "qv", "all"), all);
-  EXPECT_EQ(store.read("qv", "qv", "zero"), std::string(3, '\0'));
-  EXPECT_EQ(store.read("qv", "qv", "empty", "x"), "");
-  EXPECT_EQ(store.read("qv", "qv", "missing", "fallback"), "fallback");
-  EXPECT_EQ(RegistryStore("Software\\qv-nothing").read("qv", "qv", "show", "d"), "d");
+  ASSERT_TRUE(store.Write("qv", "qv", "all", all));
+  ASSERT_TRUE(store.Write("qv", "qv", "zero", std::string(3, '\0')));
+  ASSERT_TRUE(store.Write("qv", "qv", "empty", ""));
+  EXPECT_EQ(store.Read("qv", "qv", "all"), all);
+  EXPECT_EQ(store.Read("qv", "qv", "zero"), std::string(3, '\0'));
+  EXPECT_EQ(store.Read("qv", "qv", "empty", "x"), "");
+  EXPECT_EQ(store.Read("qv", "qv", "missing", "fallback"), "fallback");
+  EXPECT_EQ(RegistryStore("Software\\qv-nothing").Read("qv", "qv", "show", "d"), "d");
 }
 
 // A held save that fails part-way leaves every value as it was. The failure is real: the
 // registry refuses a value name longer than 16,383 characters.
 TEST(RegistryStore, ASaveThatFailsPartWayLeavesEveryOldValue) {
   RegistryStore store("Software\\qv-test-rollback");
-  ASSERT_TRUE(store.write("qv", "qv", "title1", "old"));
+  ASSERT_TRUE(store.Write("qv", "qv", "title1", "old"));
   store.Hold();
-  store.write("qv", "qv", "title1", "new");
-  store.write("qv", "qv", "fresh", "x");
-  store.write("qv", "qv", std::string(20000, 'k'), "a name too long");
-  store.write("qv", "qv", "start", "1");
+  store.Write("qv", "qv", "title1", "new");
+  store.Write("qv", "qv", "fresh", "x");
+  store.Write("qv", "qv", std::string(20000, 'k'), "a name too long");
+  store.Write("qv", "qv", "start", "1");
   EXPECT_FALSE(store.Commit());
-  EXPECT_EQ(store.read("qv", "qv", "title1"), "old");
-  EXPECT_EQ(store.read("qv", "qv", "fresh", "missing"), "missing");
-  EXPECT_EQ(store.read("qv", "qv", "start", "missing"), "missing");
+  EXPECT_EQ(store.Read("qv", "qv", "title1"), "old");
+  EXPECT_EQ(store.Read("qv", "qv", "fresh", "missing"), "missing");
+  EXPECT_EQ(store.Read("qv", "qv", "start", "missing"), "missing");
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\qv-test-rollback");
 }
 

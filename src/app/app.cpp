@@ -1,4 +1,4 @@
-// Unloading the windows and ending the run.
+// Unloading the windows, the pause, and ending the run.
 #include "app/app.h"
 
 namespace qv {
@@ -25,6 +25,15 @@ void App::Unload(Form& form, UnloadMode mode) {
 
 bool App::IsLoaded(const Form& form) const {
   return !ending_ && Slot(form.id()).get() == &form;
+}
+
+void App::TimeOut(double seconds) {
+  if (seconds <= 0) return;
+  platform_.RunEventsUntil(platform_.Now() + seconds);
+}
+
+void App::RefreshMenu() {
+  if (Form* menu = Slot(FormId::Menu).get(); menu && !ending_) menu->ReadSettings();
 }
 
 void App::End() {

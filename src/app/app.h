@@ -1,5 +1,5 @@
 // The application object: the process-wide state (colour table, key tables) and the
-// four windows, at most one of each. Form1 lives for the whole run; the others are
+// four windows, at most one of each. MenuWindow lives for the whole run; the others are
 // created on load and dropped on unload. Windows reach each other through it.
 #pragma once
 
@@ -13,16 +13,16 @@
 
 namespace qv {
 
-class Form1;
+class MenuWindow;
 
-class App final : public FormHost {
+class App final {
  public:
   explicit App(Platform& platform);
   ~App();
   App(const App&) = delete;
   App& operator=(const App&) = delete;
 
-  Platform& platform() override { return platform_; }
+  Platform& platform() { return platform_; }
   ColourTable& colours() { return colours_; }
   KeyTables& keys() { return keys_; }
 
@@ -37,14 +37,21 @@ class App final : public FormHost {
   F* Loaded() const {
     return ending_ ? nullptr : static_cast<F*>(Slot(F::kId).get());
   }
-  // The menu window; a template only so that this header need not know Form1.
-  template <class Menu = Form1>
+  // The menu window; a template only so that this header need not know MenuWindow.
+  template <class Menu = MenuWindow>
   Menu& menu() {
     return *static_cast<Menu*>(Slot(Menu::kId).get());
   }
 
-  void Unload(Form& form, UnloadMode mode) override;
-  bool IsLoaded(const Form& form) const override;
+  // Runs the window's closing handler and, unless it cancels, unloads it.
+  void Unload(Form& form, UnloadMode mode);
+  bool IsLoaded(const Form& form) const;
+
+  // Lets every window's handlers run for that many seconds, blocking in between, then
+  // returns. A handler that waited checks that its window is still loaded.
+  void TimeOut(double seconds);
+  // The menu shows the slots as stored now.
+  void RefreshMenu();
 
   // Ends the program at once; every window counts as unloaded from here on.
   void End();

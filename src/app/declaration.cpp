@@ -6,9 +6,9 @@
 namespace qv {
 
 void CheckNewControl(const WindowLayout& layout, const ControlLayout& control) {
-  if (!control.parent.empty() && layout.find(control.parent) < 0)
+  if (!control.parent.empty() && layout.Find(control.parent) < 0)
     throw std::logic_error(layout.name + ": no frame " + control.parent);
-  if (layout.find(control.name, control.index) >= 0)
+  if (layout.Find(control.name, control.index) >= 0)
     throw std::logic_error(layout.name + ": " + control.name + " declared twice");
 }
 

@@ -1,9 +1,12 @@
 // A window's declaration with its handlers: every control's layout carries the member
 // functions that handle its click, mouse move and mouse down, so a handler is bound to a
-// control that exists, and one dispatcher serves every window.
+// control that exists, and one dispatcher serves every window. Adding a control gives
+// back its id, which the declaration keeps in the window's own Controls struct: the
+// window addresses its controls by those typed ids, never by name.
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
@@ -49,12 +52,15 @@ struct Declaration {
   WindowLayout layout;
   On<F> background = {};
   std::vector<On<F>> handlers = {};  // by control id
+  typename F::Controls controls = {};
 
-  // Adds a control; its frame must already be declared and its (name, index) be new.
-  void Add(ControlLayout control, On<F> on = {}) {
+  // Adds a control and gives back its id; its frame must already be declared and its
+  // (name, index) be new.
+  int Add(ControlLayout control, On<F> on = {}) {
     CheckNewControl(layout, control);
     layout.controls.push_back(std::move(control));
     handlers.push_back(on);
+    return static_cast<int>(layout.controls.size()) - 1;
   }
 
   const On<F>& HandlersOf(int control) const {

@@ -1,5 +1,6 @@
 // A window built from its declaration (F::Declare(), built once per run): the one
-// dispatcher that runs, for each mouse event, the handler its control was declared with.
+// dispatcher that runs, for each mouse event, the handler its control was declared with,
+// and the ids the declaration gave the window's controls.
 #pragma once
 
 #include <cstdint>
@@ -13,9 +14,12 @@ namespace qv {
 template <class F>
 class DeclaredForm : public Form {
  protected:
-  explicit DeclaredForm(App& app) : Form(app, F::kId, Declared().layout), app_(app) {}
+  explicit DeclaredForm(App& app) : Form(app, F::kId, Declared().layout) {}
 
-  App& app_;
+  static const Declaration<F>& Declared() {
+    static const Declaration<F> declaration = F::Declare();
+    return declaration;
+  }
 
  private:
   void HandleMouse(MouseEvent event, int control) final {
@@ -25,11 +29,6 @@ class DeclaredForm : public Form {
                                                             : on.click;
     const int index = control == kWindowItself ? kNoIndex : layout_.controls[control].index;
     handler.Run(static_cast<F&>(*this), static_cast<std::int16_t>(index < 0 ? 0 : index));
-  }
-
-  static const Declaration<F>& Declared() {
-    static const Declaration<F> declaration = F::Declare();
-    return declaration;
   }
 };
 

@@ -10,8 +10,7 @@ namespace qv {
 using Colour = std::uint32_t;
 
 constexpr Colour kSystemColourFlag = 0x80000000;
-constexpr Colour kSystemWindow = 0x80000005;      // system colour 5: window background
-constexpr Colour kSystemWindowText = 0x80000008;  // system colour 8: window text
+constexpr Colour kSystemWindow = 0x80000005;  // system colour 5: window background
 constexpr Colour kWhite = 0x00FFFFFF;
 constexpr Colour kDefaultResting = 16777215;  // white
 constexpr Colour kDefaultHover = 14737632;    // light grey, E0E0E0

@@ -51,7 +51,6 @@ class Window {
   virtual ~Window() = default;
   virtual void Show() = 0;  // modeless, no owner
   virtual void Hide() = 0;
-  virtual bool IsVisible() const = 0;
   // Unloaded: hidden for good and deaf to events; freed when the object goes.
   virtual void Close() = 0;
   virtual void MakeTopmost() = 0;

@@ -1,5 +1,7 @@
-// Lookups in a window declaration.
+// Lookups in a window declaration, and what every backend derives from it the same way.
 #include "platform/window_layout.h"
+
+#include <algorithm>
 
 namespace qv {
 
@@ -66,11 +68,33 @@ std::string AccessibleNameOf(const ControlLayout& control) {
   return control.text.substr(first, control.text.find_last_not_of(' ') - first + 1);
 }
 
-int WindowLayout::find(const std::string& controlName, int controlIndex) const {
+int WindowLayout::Find(const std::string& controlName, int controlIndex) const {
   for (std::size_t i = 0; i < controls.size(); ++i)
     if (controls[i].name == controlName && controls[i].index == controlIndex)
       return static_cast<int>(i);
   return -1;
+}
+
+std::vector<int> TabOrder(const WindowLayout& layout) {
+  std::vector<int> order;
+  for (std::size_t i = 0; i < layout.controls.size(); ++i)
+    if (layout.controls[i].tabOrder >= 0) order.push_back(static_cast<int>(i));
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    return layout.controls[a].tabOrder < layout.controls[b].tabOrder;
+  });
+  return order;
+}
+
+int FirstFocus(const WindowLayout& layout, const std::function<bool(int)>& isEnabled) {
+  for (int id : TabOrder(layout))
+    if (!(layout.controls[id].look & kHidden) && isEnabled(id)) return id;
+  return -1;
+}
+
+Span GrownToFit(Span declared, int needed, bool tickRight) {
+  const int missing = needed - declared.width;
+  if (missing <= 0) return declared;
+  return {tickRight ? declared.left - missing : declared.left, needed};
 }
 
 }  // namespace qv

@@ -3,6 +3,7 @@
 // controls from it; the forms address controls by their position in the table.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,23 @@ ControlLayout NamedWhenBlank(ControlLayout label, std::string blankName);
 // trimmed, else its name for a blank label.
 std::string AccessibleNameOf(const ControlLayout& control);
 
+struct WindowLayout;
+
+// The controls that take the keyboard focus, in the order Tab visits them.
+std::vector<int> TabOrder(const WindowLayout& layout);
+// The control that takes the focus when the window shows: the first in tab order that is
+// visible and enabled (as the backend says); -1 when there is none.
+int FirstFocus(const WindowLayout& layout, const std::function<bool(int)>& isEnabled);
+
+// A check box's horizontal place, grown to hold a caption `needed` wide when its declared
+// box is narrower. One with its tick on the right grows to the left, so the tick stays
+// where it was laid out.
+struct Span {
+  int left;
+  int width;
+};
+Span GrownToFit(Span declared, int needed, bool tickRight);
+
 struct WindowLayout {
   std::string name;
   int width = 0;  // client area, twips
@@ -80,7 +98,7 @@ struct WindowLayout {
   WindowRole role = WindowRole::Dialog;
 
   // The table position of (name, index), or -1.
-  int find(const std::string& controlName, int controlIndex = kNoIndex) const;
+  int Find(const std::string& controlName, int controlIndex = kNoIndex) const;
 };
 
 }  // namespace qv

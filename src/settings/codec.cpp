@@ -11,54 +11,54 @@ std::string SlotKey(SlotField field, int slot) {
 }
 
 std::string Read(SettingsStore& store, std::string_view key, std::string_view fallback) {
-  return store.read(kApp, kSection, key, fallback);
+  return store.Read(kApp, kSection, key, fallback);
 }
 
 bool Write(SettingsStore& store, std::string_view key, std::string_view value) {
-  return store.write(kApp, kSection, key, value);
+  return store.Write(kApp, kSection, key, value);
 }
 
 }  // namespace
 
 std::string ReadSlot(SettingsStore& store, const KeyTable& tableA, SlotField field, int slot,
                      std::string_view fallback) {
-  std::string text = ScrambleBackwards(Read(store, SlotKey(field, slot), fallback), tableA);
+  std::string text = ScrambleThrough(Read(store, SlotKey(field, slot), fallback), tableA);
   if (text == SlotSentinel()) text = kNoneMarker;
   return text;
 }
 
 bool WriteSlot(SettingsStore& store, const KeyTable& tableA, SlotField field, int slot,
                std::string_view text) {
-  return Write(store, SlotKey(field, slot), ScrambleForwards(std::string(text), tableA));
+  return Write(store, SlotKey(field, slot), ScrambleThrough(std::string(text), tableA));
 }
 
 std::string ReadPassword(SettingsStore& store, const KeyTable& tableB,
                          std::string_view fallbackPair) {
   std::string pair = Read(store, "passwd", fallbackPair);
-  if (pair != kUnsetPasswordPair) pair = ScrambleBackwards(pair, tableB);
+  if (pair != kUnsetPasswordPair) pair = ScrambleThrough(pair, tableB);
   return pair.substr(0, pair.find(kPasswordSeparator));
 }
 
 bool WritePassword(SettingsStore& store, const KeyTable& tableB, std::string_view password) {
   std::string pair = std::string(password) + std::string(kPasswordSeparator);
   pair += password;
-  return Write(store, "passwd", ScrambleForwards(pair, tableB));
+  return Write(store, "passwd", ScrambleThrough(pair, tableB));
 }
 
 bool ReadPasswordInForce(SettingsStore& store, std::string_view fallback) {
   const std::string use = Read(store, "use", fallback);
   if (use.empty()) return false;
-  return LeadingNumber(scramble(use, kFlagKey)) != 0;
+  return LeadingNumber(Scramble(use, kFlagKey)) != 0;
 }
 
 int ReadPasswordSwitch(SettingsStore& store, std::string_view fallback) {
   std::string use = Read(store, "use", fallback);
-  if (use != "0") use = scramble(use, kFlagKey);
+  if (use != "0") use = Scramble(use, kFlagKey);
   return LeadingNumber(use);
 }
 
 bool WritePasswordSwitch(SettingsStore& store, int value) {
-  return Write(store, "use", scramble(std::to_string(value), kFlagKey));
+  return Write(store, "use", Scramble(std::to_string(value), kFlagKey));
 }
 
 int ReadStartAtLogon(SettingsStore& store, std::string_view fallback) {

@@ -1,4 +1,4 @@
-// Module3: adding and removing the start-at-logon entry for a program path. The name is
+// Adding and removing the start-at-logon entry for a program path. The name is
 // derived anew from the path on every call, so a renamed program gets an entry of its own.
 #include "settings/run_entry.h"
 

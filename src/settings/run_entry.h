@@ -1,4 +1,4 @@
-// The start-at-logon entry (Module3): one named entry that starts the program at logon.
+// The start-at-logon entry: one named entry that starts the program at logon.
 // On Windows a string value under the Run key; on Linux an XDG autostart file.
 #pragma once
 

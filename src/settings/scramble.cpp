@@ -1,4 +1,4 @@
-// scramble and its key constants. The sentinel is derived from table A at compile time,
+// Scramble and its key constants. The sentinel is derived from table A at compile time,
 // so the two can never drift apart.
 #include "settings/scramble.h"
 
@@ -39,7 +39,7 @@ void Fill(KeyTable& table, const std::array<std::string_view, 10>& constants) {
 
 const std::string_view kFlagKey = "uxvt98";
 
-std::string scramble(std::string_view text, std::string_view key) {
+std::string Scramble(std::string_view text, std::string_view key) {
   std::string result(text.size(), '\0');
   if (text.empty()) return result;
   if (key.empty()) throw std::invalid_argument("scramble: empty key");
@@ -58,13 +58,8 @@ void KeyTables::FillB() {
   Fill(b, kTableB);
 }
 
-std::string ScrambleForwards(std::string text, const KeyTable& table) {
-  for (const std::string& key : table) text = scramble(text, key);
-  return text;
-}
-
-std::string ScrambleBackwards(std::string text, const KeyTable& table) {
-  for (auto key = table.rbegin(); key != table.rend(); ++key) text = scramble(text, *key);
+std::string ScrambleThrough(std::string text, const KeyTable& table) {
+  for (const std::string& key : table) text = Scramble(text, key);
   return text;
 }
 

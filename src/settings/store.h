@@ -20,10 +20,10 @@ class SettingsStore {
  public:
   virtual ~SettingsStore() = default;
   // Never fails: a missing key, or a store that cannot be read, gives the fallback.
-  virtual std::string read(std::string_view app, std::string_view section, std::string_view key,
+  virtual std::string Read(std::string_view app, std::string_view section, std::string_view key,
                            std::string_view fallback = {}) = 0;
   // False when the value could not be made durable; the caller decides what the user sees.
-  virtual bool write(std::string_view app, std::string_view section, std::string_view key,
+  virtual bool Write(std::string_view app, std::string_view section, std::string_view key,
                      std::string_view value) = 0;
 
   // A save of many keys: writes after Hold stay in memory until Commit makes them all

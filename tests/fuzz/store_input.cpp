@@ -8,7 +8,7 @@
 
 #include "app/app.h"
 #include "headless/headless_platform.h"
-#include "menu/form1.h"
+#include "menu/menu_window.h"
 #include "platform/posix/store_ini.h"
 #include "settings/codec.h"
 
@@ -60,16 +60,16 @@ std::string ExerciseStoreFile(const std::uint8_t* data, std::size_t size) {
   IniSettingsStore store(home);
   for (const char* key : kKeys) {
     const std::string missing = "\x01missing";
-    const std::string value = store.read("qv", "qv", key, missing);
+    const std::string value = store.Read("qv", "qv", key, missing);
     if (value != missing) platform.store.Set(key, value);
   }
   App app(platform);
-  app.Load<Form1>();
+  app.Load<MenuWindow>();
   platform.TrayMessage(TrayMessage::LeftButtonUp);
-  if (!platform.Find("Form1")) return "the menu did not load";
-  platform.Find("Form1")->Click("Closer", 2);  // the prompt, or the settings window
-  HeadlessWindow* settings = platform.Find("Form2");
-  if (!settings && !platform.Find("Form3")) return "Settings opened nothing";
+  if (!platform.Find("MenuWindow")) return "the menu did not load";
+  platform.Find("MenuWindow")->Click("Closer", 2);  // the prompt, or the settings window
+  HeadlessWindow* settings = platform.Find("SettingsWindow");
+  if (!settings && !platform.Find("PasswordPrompt")) return "Settings opened nothing";
   std::string wrong = settings ? CheckSettingsWindow(*settings, platform.store) : "";
   if (settings) settings->Click("Sett", 2);  // Reset
   return wrong;

@@ -99,7 +99,7 @@ void HeadlessWindow::SetValue(int control, int value) {
 
 int HeadlessWindow::IdOf(const std::string& name, int index) const {
   if (name.empty()) return kWindowItself;
-  const int id = layout.find(name, index);
+  const int id = layout.Find(name, index);
   if (id < 0)
     throw std::out_of_range("no control " + name + std::string("(") + std::to_string(index) + ")");
   return id;
@@ -144,7 +144,7 @@ std::string HeadlessStore::Path(std::string_view app, std::string_view section,
   return std::string(app) + "/" + std::string(section) + "/" + std::string(key);
 }
 
-std::string HeadlessStore::read(std::string_view app, std::string_view section,
+std::string HeadlessStore::Read(std::string_view app, std::string_view section,
                                 std::string_view key, std::string_view fallback) {
   const std::string path = Path(app, section, key);
   for (auto held = held_.rbegin(); held != held_.rend(); ++held)
@@ -153,7 +153,7 @@ std::string HeadlessStore::read(std::string_view app, std::string_view section,
   return found == values.end() ? std::string(fallback) : found->second;
 }
 
-bool HeadlessStore::write(std::string_view app, std::string_view section, std::string_view key,
+bool HeadlessStore::Write(std::string_view app, std::string_view section, std::string_view key,
                           std::string_view value) {
   if (writesBeforeFailure == 0) return false;
   if (writesBeforeFailure > 0) --writesBeforeFailure;

@@ -37,7 +37,6 @@ class HeadlessWindow final : public Window {
     shownAt = {left, top};
   }
   void Hide() override { visible = false; }
-  bool IsVisible() const override { return visible; }
   void Close() override;
   void MakeTopmost() override { topmost = true; }
   void MoveTo(float leftTwips, float topTwips) override;
@@ -97,9 +96,9 @@ struct TrayState {
 
 class HeadlessStore final : public SettingsStore {
  public:
-  std::string read(std::string_view app, std::string_view section, std::string_view key,
+  std::string Read(std::string_view app, std::string_view section, std::string_view key,
                    std::string_view fallback = {}) override;
-  bool write(std::string_view app, std::string_view section, std::string_view key,
+  bool Write(std::string_view app, std::string_view section, std::string_view key,
              std::string_view value) override;
   // Held writes are kept in order and applied at Commit, unless the commit fails.
   void Hold() override { holding_ = true; }

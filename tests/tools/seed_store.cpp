@@ -23,10 +23,9 @@ int Usage() {
 }
 
 std::string Unscrambled(const std::string& key, const std::string& raw, const KeyTables& keys) {
-  if (key == "passwd") return ScrambleBackwards(raw, keys.b);
-  if (key == "use") return scramble(raw, kFlagKey);
-  if (key.rfind("prog", 0) == 0 || key.rfind("title", 0) == 0)
-    return ScrambleBackwards(raw, keys.a);
+  if (key == "passwd") return ScrambleThrough(raw, keys.b);
+  if (key == "use") return Scramble(raw, kFlagKey);
+  if (key.rfind("prog", 0) == 0 || key.rfind("title", 0) == 0) return ScrambleThrough(raw, keys.a);
   return raw;
 }
 
@@ -48,9 +47,9 @@ int main(int argc, char** argv) {
     ok = WritePassword(store, keys.b, argv[2]) &&
          WritePasswordSwitch(store, std::string(argv[3]) == "on" ? 1 : 0);
   } else if (command == "get" && argc == 3) {
-    std::printf("%s\n", Unscrambled(argv[2], store.read(kApp, kSection, argv[2]), keys).c_str());
+    std::printf("%s\n", Unscrambled(argv[2], store.Read(kApp, kSection, argv[2]), keys).c_str());
   } else if (command == "set" && argc == 4) {
-    ok = store.write(kApp, kSection, argv[2], argv[3]);
+    ok = store.Write(kApp, kSection, argv[2], argv[3]);
   } else {
     return Usage();
   }

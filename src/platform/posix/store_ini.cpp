@@ -88,7 +88,7 @@ IniSettingsStore::File& IniSettingsStore::Current(const std::string& path) {
   return file;
 }
 
-std::string IniSettingsStore::read(std::string_view app, std::string_view section,
+std::string IniSettingsStore::Read(std::string_view app, std::string_view section,
                                    std::string_view key, std::string_view fallback) {
   File& file = Current(FilePath(app));
   const std::string path = PathKey(section, key);
@@ -97,7 +97,7 @@ std::string IniSettingsStore::read(std::string_view app, std::string_view sectio
   return saved == file.saved.end() ? std::string(fallback) : saved->second;
 }
 
-bool IniSettingsStore::write(std::string_view app, std::string_view section, std::string_view key,
+bool IniSettingsStore::Write(std::string_view app, std::string_view section, std::string_view key,
                              std::string_view value) {
   const std::string path = FilePath(app);
   File& file = Current(path);

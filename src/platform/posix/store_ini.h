@@ -18,9 +18,9 @@ class IniSettingsStore final : public SettingsStore {
   // configHome: the folder holding the application's folder; empty for the XDG default.
   explicit IniSettingsStore(std::string configHome = {});
 
-  std::string read(std::string_view app, std::string_view section, std::string_view key,
+  std::string Read(std::string_view app, std::string_view section, std::string_view key,
                    std::string_view fallback = {}) override;
-  bool write(std::string_view app, std::string_view section, std::string_view key,
+  bool Write(std::string_view app, std::string_view section, std::string_view key,
              std::string_view value) override;
   void Hold() override { holding_ = true; }
   bool Commit() override;

@@ -10,7 +10,6 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QWindow>
-#include <algorithm>
 
 #include "platform/qt/qt_accessible.h"
 #include "platform/qt/qt_colours.h"
@@ -41,13 +40,10 @@ void Fill(QWidget* widget, const QColor& colour) {
   widget->setAutoFillBackground(true);
 }
 
-// A caption wider than its declared box grows the box rather than being cut; a box with
-// its tick on the right grows to the left, so the tick stays where it was laid out.
+// A caption wider than its declared box grows the box rather than being cut.
 void KeepCaptionWhole(QWidget* box, bool tickRight) {
-  const int missing = box->sizeHint().width() - box->width();
-  if (missing <= 0) return;
-  box->resize(box->width() + missing, box->height());
-  if (tickRight) box->move(box->x() - missing, box->y());
+  const Span grown = GrownToFit({box->x(), box->width()}, box->sizeHint().width(), tickRight);
+  box->setGeometry(grown.left, box->y(), grown.width, box->height());
 }
 
 QPixmap Asset(const std::string& name) {
@@ -96,7 +92,7 @@ void QtWindow::Build() {
   ids_[top_] = kWindowItself;
   for (const ControlLayout& control : layout_.controls) {
     QWidget* parent = top_;
-    if (!control.parent.empty()) parent = widgets_.at(layout_.find(control.parent));
+    if (!control.parent.empty()) parent = widgets_.at(layout_.Find(control.parent));
     QWidget* widget = MakeControl(control, parent);
     widget->setObjectName(QString::fromStdString(control.index == kNoIndex
                                                      ? control.name
@@ -115,17 +111,11 @@ void QtWindow::Build() {
     ids_[widget] = static_cast<int>(widgets_.size());
     widgets_.push_back(widget);
   }
+  const std::vector<int> tabOrder = TabOrder(layout_);
   // A window without a box to type in (the menu) takes the keys itself when shown.
-  const bool typesNowhere = std::none_of(layout_.controls.begin(), layout_.controls.end(),
-                                         [](const ControlLayout& c) { return c.tabOrder >= 0; });
-  if (typesNowhere) top_->setFocusPolicy(Qt::StrongFocus);
-  QWidget* previous = nullptr;
-  for (int order = 0; order < 64; ++order)
-    for (std::size_t i = 0; i < layout_.controls.size(); ++i)
-      if (layout_.controls[i].tabOrder == order) {
-        if (previous) QWidget::setTabOrder(previous, widgets_[i]);
-        previous = widgets_[i];
-      }
+  if (tabOrder.empty()) top_->setFocusPolicy(Qt::StrongFocus);
+  for (std::size_t k = 1; k < tabOrder.size(); ++k)
+    QWidget::setTabOrder(widgets_[tabOrder[k - 1]], widgets_[tabOrder[k]]);
 }
 
 QWidget* QtWindow::MakeControl(const ControlLayout& control, QWidget* parent) {
@@ -222,13 +212,14 @@ bool QtWindow::Route(QObject* watched, QEvent* event) {
     }
     events_->OnMouse(MouseEvent::Move, id);
   } else if (type == QEvent::MouseButtonPress) {
-    pressed_ = mouse->button() == Qt::LeftButton ? id : -2;
+    leftPressOn_.reset();
+    if (mouse->button() == Qt::LeftButton) leftPressOn_ = id;
     dragOffset_ = mouse->globalPosition().toPoint() - top_->pos();
     events_->OnMouse(MouseEvent::Down, id);
   } else {
     manualDrag_ = false;
-    const bool sameControl = pressed_ == id && mouse->button() == Qt::LeftButton;
-    pressed_ = -2;
+    const bool sameControl = leftPressOn_ == id && mouse->button() == Qt::LeftButton;
+    leftPressOn_.reset();
     const bool clickable =
         id == kWindowItself || (layout_.controls[id].kind != ControlKind::TextBox &&
                                 layout_.controls[id].kind != ControlKind::CheckBox);
@@ -248,15 +239,9 @@ void QtWindow::RequestClose(UnloadMode mode) {
 }
 
 void QtWindow::FocusFirst() {
-  int best = -1;
-  for (std::size_t i = 0; i < layout_.controls.size(); ++i) {
-    const ControlLayout& c = layout_.controls[i];
-    if (c.tabOrder >= 0 && widgets_[i]->isEnabled() && !(c.look & kHidden) &&
-        (best < 0 || c.tabOrder < layout_.controls[best].tabOrder))
-      best = static_cast<int>(i);
-  }
-  if (best >= 0)
-    widgets_[best]->setFocus();
+  const int first = FirstFocus(layout_, [this](int id) { return widgets_[id]->isEnabled(); });
+  if (first >= 0)
+    widgets_[first]->setFocus();
   else
     top_->setFocus();
 }
@@ -275,10 +260,6 @@ void QtWindow::Show() {
 
 void QtWindow::Hide() {
   top_->hide();
-}
-
-bool QtWindow::IsVisible() const {
-  return top_->isVisible();
 }
 
 void QtWindow::Close() {

@@ -38,7 +38,6 @@ class QtWindow final : public Window {
 
   void Show() override;
   void Hide() override;
-  bool IsVisible() const override;
   void Close() override;
   void MakeTopmost() override;
   void MoveTo(float leftTwips, float topTwips) override;
@@ -69,7 +68,9 @@ class QtWindow final : public Window {
   EventRouter* router_;
   std::vector<QWidget*> widgets_;
   std::unordered_map<QObject*, int> ids_;
-  int pressed_ = -2;  // control under the left button's press, for Click
+  // Where the left button went down (a control, or kWindowItself), until it comes up:
+  // a release over the same place is a Click.
+  std::optional<int> leftPressOn_;
   bool placed_ = false;
   bool topmost_ = false;
   bool closed_ = false;

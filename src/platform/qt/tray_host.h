@@ -26,7 +26,6 @@ class TrayHostWatch final : public QObject {
   // `probe` tells what tray the desktop has; PresentTrayKind outside tests.
   TrayHostWatch(std::function<TrayKind()> probe, Reactions reactions, int noHostAfterMs);
   void Start();
-  bool Waiting() const { return poll_.isActive(); }
 
  private:
   void Look();

@@ -1,11 +1,15 @@
 // An IAccessible that wraps Windows' standard object for one window and asks the window,
 // by kDescribeForAccessibility, for its name, role and whether it can be pressed. The
 // window may go while a screen reader still holds the object: every call then fails.
+// Below it, what our windows and controls answer when asked.
 #include "platform/win32/accessible_win32.h"
 
 #include <oleacc.h>
 
+#include "platform/win32/win32_controls.h"
 #include "platform/win32/win32_library.h"
+#include "platform/win32/win32_messages.h"
+#include "platform/win32/win32_window.h"
 
 namespace qv {
 namespace {
@@ -184,6 +188,33 @@ class DescribedObject final : public IAccessible {
   LONG references_ = 1;
 };
 
+// What a screen reader is told of a control: labels and frames by what they show now.
+AccessibleFacts FactsOf(const ControlData& data) {
+  const ControlLayout& layout = *data.layout;
+  AccessibleFacts facts{AccessibleNameOf(layout), 0, false};
+  switch (layout.kind) {
+    case ControlKind::Label:
+      if (layout.accessibleName.empty())
+        facts.name = data.text.empty() ? layout.blankName : data.text;
+      facts.pressable = (layout.look & kClickable) != 0;
+      facts.role = !facts.pressable                              ? ROLE_SYSTEM_STATICTEXT
+                   : data.link->layout->role == WindowRole::Menu ? ROLE_SYSTEM_MENUITEM
+                                                                 : ROLE_SYSTEM_PUSHBUTTON;
+      break;
+    case ControlKind::Frame:
+      facts.name = data.text;
+      facts.role = ROLE_SYSTEM_GROUPING;
+      break;
+    case ControlKind::Picture:
+    case ControlKind::PictureBox:
+      facts.role = ROLE_SYSTEM_GRAPHIC;
+      break;
+    default:
+      break;  // EDIT and BUTTON keep their roles
+  }
+  return facts;
+}
+
 }  // namespace
 
 LRESULT AnswerGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam) {
@@ -202,6 +233,31 @@ LRESULT AnswerGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 
 void AnnounceNameChange(HWND hwnd) {
   NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd, OBJID_CLIENT, CHILDID_SELF);
+}
+
+bool AnswerScreenReader(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                        const ControlData& data, LRESULT& answer) {
+  switch (message) {
+    case WM_GETOBJECT:
+      answer = AnswerGetObject(hwnd, wParam, lParam);
+      return answer != 0;
+    case kDescribeForAccessibility:
+      *reinterpret_cast<AccessibleFacts*>(lParam) = FactsOf(data);
+      answer = TRUE;
+      return true;
+    case kPressForAccessibility:
+      if (data.link->owner && IsWindowEnabled(hwnd))
+        data.link->owner->Mouse(MouseEvent::Click, data.id);
+      answer = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+AccessibleFacts FactsOfWindow(const WindowLayout& layout) {
+  return {layout.accessibleName,
+          layout.role == WindowRole::Menu ? ROLE_SYSTEM_MENUPOPUP : ROLE_SYSTEM_DIALOG, false};
 }
 
 }  // namespace qv

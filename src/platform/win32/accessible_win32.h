@@ -17,15 +17,20 @@ struct AccessibleFacts {
   bool pressable = false;
 };
 
-// Sent to a window to fill the AccessibleFacts at lParam; it returns TRUE when it did.
-constexpr UINT kDescribeForAccessibility = WM_APP + 8;
-// Posted to a pressable window when a screen reader runs its default action.
-constexpr UINT kPressForAccessibility = WM_APP + 9;
-
 // The answer to WM_GETOBJECT: our object for the client area, else 0 (Windows' own).
 LRESULT AnswerGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam);
 
 // Tells screen readers that the name of a window's client area has changed.
 void AnnounceNameChange(HWND hwnd);
+
+struct ControlData;
+struct WindowLayout;
+
+// A screen reader's questions to one of our controls (WM_GETOBJECT and the two private
+// messages); true when answered, with the answer.
+bool AnswerScreenReader(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                        const ControlData& data, LRESULT& answer);
+// What a screen reader is told of a whole window: its name and whether it is a menu.
+AccessibleFacts FactsOfWindow(const WindowLayout& layout);
 
 }  // namespace qv

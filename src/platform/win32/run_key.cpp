@@ -1,4 +1,4 @@
-// Module3's registry calls, made in the same order every time: the value is looked for
+// The Run key's registry calls, made in the same order every time: the value is looked for
 // before it is deleted, as a standard account may open the machine's Run key but never
 // delete from it. Failures reach the caller.
 #include "platform/win32/run_key.h"

@@ -64,7 +64,7 @@ bool RegistryStore::Put(const Value& value) const {
   return result == ERROR_SUCCESS;
 }
 
-std::string RegistryStore::read(std::string_view app, std::string_view section,
+std::string RegistryStore::Read(std::string_view app, std::string_view section,
                                 std::string_view key, std::string_view fallback) {
   const Value place{std::string(app), std::string(section), std::string(key), std::nullopt};
   for (auto held = held_.rbegin(); held != held_.rend(); ++held)
@@ -73,7 +73,7 @@ std::string RegistryStore::read(std::string_view app, std::string_view section,
   return Stored(place).value_or(std::string(fallback));
 }
 
-bool RegistryStore::write(std::string_view app, std::string_view section, std::string_view key,
+bool RegistryStore::Write(std::string_view app, std::string_view section, std::string_view key,
                           std::string_view value) {
   Value next{std::string(app), std::string(section), std::string(key), std::string(value)};
   if (!holding_) return Put(next);

@@ -18,9 +18,9 @@ class RegistryStore final : public SettingsStore {
   // root: the key path under HKEY_CURRENT_USER that holds the applications ("Software").
   explicit RegistryStore(std::string root = "Software") : root_(std::move(root)) {}
 
-  std::string read(std::string_view app, std::string_view section, std::string_view key,
+  std::string Read(std::string_view app, std::string_view section, std::string_view key,
                    std::string_view fallback = {}) override;
-  bool write(std::string_view app, std::string_view section, std::string_view key,
+  bool Write(std::string_view app, std::string_view section, std::string_view key,
              std::string_view value) override;
   void Hold() override { holding_ = true; }
   bool Commit() override;

@@ -9,12 +9,12 @@
 #include "platform/session_end.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_library.h"
+#include "platform/win32/win32_messages.h"
 #include "platform/win32/win32_window.h"
 
 namespace qv {
 namespace {
 
-constexpr UINT kTrayCallback = WM_APP + 1;
 constexpr UINT kTrayIconId = 1;
 constexpr const char* kTrayClass = "QVTray";
 
@@ -93,20 +93,25 @@ class Win32Tray final : public TrayIcon {
 
 }  // namespace
 
-bool StartProgramFile(const std::string& path, WindowStyle style) {
-  if (path.empty()) return false;
-  std::string commandLine = "\"" + path + "\"";
+// Starts a process and lets it go. `application` is the file to run, or null to have
+// Windows take it from the command line.
+static bool StartProcess(const char* application, std::string commandLine, WindowStyle style) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = static_cast<WORD>(style);
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process))
+  if (!CreateProcessA(application, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process))
     return false;
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return true;
+}
+
+bool StartProgramFile(const std::string& path, WindowStyle style) {
+  if (path.empty()) return false;
+  return StartProcess(path.c_str(), "\"" + path + "\"", style);
 }
 
 Win32Platform::Win32Platform() : dpi_(SystemDpi()) {}
@@ -177,17 +182,7 @@ std::optional<std::string> Win32Platform::OpenFileDialog(const FileDialogOptions
 }
 
 void Win32Platform::StartBuiltIn(const std::string& command, WindowStyle style) {
-  std::string commandLine = command;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = static_cast<WORD>(style);
-  PROCESS_INFORMATION process{};
-  if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                     &startup, &process)) {
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  }
+  StartProcess(nullptr, command, style);
 }
 
 void Win32Platform::StartFile(const std::string& path, WindowStyle style) {

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/win32/win32_controls.h"
 
 namespace qv {
 
-struct WindowLink;
 class Win32Platform;
 
 class Win32Window final : public Window {
@@ -24,7 +24,6 @@ class Win32Window final : public Window {
 
   void Show() override;
   void Hide() override;
-  bool IsVisible() const override;
   void Close() override;
   void MakeTopmost() override;
   void MoveTo(float leftTwips, float topTwips) override;
@@ -63,7 +62,6 @@ class Win32Window final : public Window {
   int Pixels(double twips) const { return TwipsToPixelsAtDpi(twips, dpi_); }
   void Build();
   void KeepCaptionsWhole();
-  HWND MakeControl(const ControlLayout& control, int id, HWND parent);
   void FocusFirst();
 
   const WindowLayout& layout_;
@@ -79,11 +77,5 @@ class Win32Window final : public Window {
 
 // The keys a window hears of, from Windows' virtual-key codes; nothing for the others.
 std::optional<Key> KeyFor(int virtualKey);
-
-// The resource name of a picture or icon asset: its name in capitals.
-std::string ResourceName(const std::string& asset);
-
-// Resolves system colours (0x80000000 + n) through GetSysColor.
-COLORREF ToColorRef(Colour colour);
 
 }  // namespace qv

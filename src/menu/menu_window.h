@@ -1,5 +1,5 @@
-// Form1, the menu window: the tray icon, the column of fifteen entries that pops up in
-// the bottom-right corner, their highlighting and commands, GetReg and TimeOut.
+// The menu window: the tray icon, the column of fifteen entries that pops up in the
+// bottom-right corner, their highlighting and commands, and the slots it reads.
 #pragma once
 
 #include <array>
@@ -8,31 +8,34 @@
 #include <string>
 
 #include "app/declared_form.h"
+#include "menu/menu_rows.h"
 
 namespace qv {
 
-class Form1 final : public DeclaredForm<Form1>, public TrayEvents {
+class MenuWindow final : public DeclaredForm<MenuWindow>, public TrayEvents {
  public:
   static constexpr FormId kId = FormId::Menu;
-  static Declaration<Form1> Declare();  // its controls, with their places and handlers
+  struct Controls {
+    std::array<int, kMenuRows.size()> rows;  // top to bottom
+  };
+  static Declaration<MenuWindow> Declare();  // its controls, with their places and handlers
   static constexpr int kSlots = 7;
   static constexpr int kWidth = 2265;   // twips
   static constexpr int kHeight = 3840;  // twips
   static constexpr int kCornerMargin = 200;
   static constexpr const char* kTooltip = "Velmora Tray Menu";
 
-  explicit Form1(App& app);
-  ~Form1() override;  // Form_Terminate
+  explicit MenuWindow(App& app);
+  ~MenuWindow() override;  // the icon goes with the window, whatever ended the run
 
   void Form_Initialize() override;
   void Form_Load() override;
   void Form_QueryUnload(bool& cancel, UnloadMode mode) override;
-
-  void GetReg();
-  void TimeOut(double seconds);
+  // Reads the seven slots and shows their menu texts.
+  void ReadSettings() override;
   void HideMenu();
 
-  void OnTrayMessage(TrayMessage message) override;  // Tray_MouseMessage
+  void OnTrayMessage(TrayMessage message) override;
   void menu1_Click(std::int16_t index);
   void Closer_Click(std::int16_t index);
   void Image1_Click();
@@ -49,15 +52,16 @@ class Form1 final : public DeclaredForm<Form1>, public TrayEvents {
   const std::string& SlotTitle(int slot) const { return slotTitle_[slot]; }
 
  private:
+  void Choose(int row);
+  void StartSlot(int slot);
+  void Highlight(int row);
   void PaintAllResting();
   void PlaceInCorner();
-  void Highlight(int row);
 
-  static constexpr int kRows = 15;  // the entries from top to bottom
+  static constexpr int kRows = static_cast<int>(kMenuRows.size());
 
+  const Controls& controls_ = Declared().controls;
   std::unique_ptr<TrayIcon> tray_;
-  const std::array<int, 12> menu1_;
-  const std::array<int, 3> closer_;
   std::array<std::string, kSlots + 1> slotPath_;  // elements 1 to 7
   std::array<std::string, kSlots + 1> slotTitle_;
   int highlighted_ = -1;  // the row in the hover colour, or -1

@@ -1,8 +1,8 @@
 // Start-up: the previous-instance test, then the menu window.
-#include "startup/module1.h"
+#include "startup/startup.h"
 
 #include "app/app.h"
-#include "menu/form1.h"
+#include "menu/menu_window.h"
 
 namespace qv {
 
@@ -10,7 +10,7 @@ int Main(bool previousInstance, const PlatformMaker& makePlatform) {
   if (previousInstance) return 0;
   std::unique_ptr<Platform> platform = makePlatform();
   App app(*platform);
-  app.Load<Form1>();
+  app.Load<MenuWindow>();
   return platform->Exec();
 }
 

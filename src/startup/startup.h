@@ -1,4 +1,4 @@
-// Module1: the program's entry point. One copy runs at a time; it loads the menu window
+// Start-up: the program's entry point. One copy runs at a time; it loads the menu window
 // hidden and then lives in the platform's event loop.
 #pragma once
 

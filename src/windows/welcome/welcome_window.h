@@ -1,15 +1,20 @@
-// Form4, the welcome window: tells a new user where the launcher lives, until the user
-// ticks "Dont show this anymore!" and closes it.
+// The welcome window: tells a new user where the launcher lives, until the user ticks
+// "Dont show this anymore!" and closes it.
 #pragma once
 
 #include "app/declared_form.h"
 
 namespace qv {
 
-class Form4 final : public DeclaredForm<Form4> {
+class WelcomeWindow final : public DeclaredForm<WelcomeWindow> {
  public:
   static constexpr FormId kId = FormId::Welcome;
-  static Declaration<Form4> Declare();  // its controls, with their places and handlers
+  struct Controls {
+    int welcomeText;
+    int dontShowSwitch;
+    int closeButton;
+  };
+  static Declaration<WelcomeWindow> Declare();  // its controls, with their places and handlers
   static constexpr const char* kWelcomeText =
       "Welcome to the Velmora Menu!\r\n"
       "The Menu is launched right to the\r\n"
@@ -18,7 +23,7 @@ class Form4 final : public DeclaredForm<Form4> {
       "To activate the menu, just click on the\r\n"
       "system tray icon!";
 
-  explicit Form4(App& app);
+  explicit WelcomeWindow(App& app);
 
   void Form_Load() override;
   void Clo_Click();
@@ -27,7 +32,7 @@ class Form4 final : public DeclaredForm<Form4> {
   void Image1_MouseDown();
 
  private:
-  const int label1_, check1_, clo_;
+  const Controls& controls_ = Declared().controls;
 };
 
 }  // namespace qv

@@ -58,6 +58,7 @@ struct Declaration {
   // (name, index) be new.
   int Add(ControlLayout control, On<F> on = {}) {
     CheckNewControl(layout, control);
+    if (!control.parent.empty()) control.parentId = layout.Find(control.parent);
     layout.controls.push_back(std::move(control));
     handlers.push_back(on);
     return static_cast<int>(layout.controls.size()) - 1;

@@ -36,6 +36,7 @@ struct ControlLayout {
   std::string name;
   int index = kNoIndex;
   std::string parent;  // a frame's name, or empty for the window itself
+  int parentId = -1;   // that frame's id, filled in as the control is declared
   TwipRect place;      // relative to the parent
   std::string text;
   unsigned look = kPlainLook;

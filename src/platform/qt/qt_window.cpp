@@ -91,8 +91,7 @@ void QtWindow::Build() {
   top_->onCloseRequest = [this] { RequestClose(UnloadMode::ByUser); };
   ids_[top_] = kWindowItself;
   for (const ControlLayout& control : layout_.controls) {
-    QWidget* parent = top_;
-    if (!control.parent.empty()) parent = widgets_.at(layout_.Find(control.parent));
+    QWidget* parent = control.parentId < 0 ? top_ : widgets_.at(control.parentId);
     QWidget* widget = MakeControl(control, parent);
     widget->setObjectName(QString::fromStdString(control.index == kNoIndex
                                                      ? control.name

@@ -200,6 +200,14 @@ double Win32Platform::Now() {
   return static_cast<double>(now.QuadPart) / frequency;
 }
 
+// Tab and the other dialog keys move the focus within our windows; the rest is theirs.
+static void Dispatch(MSG& message) {
+  HWND top = GetAncestor(message.hwnd, GA_ROOT);
+  if (top && IsDialogMessageA(top, &message)) return;
+  TranslateMessage(&message);
+  DispatchMessageA(&message);
+}
+
 bool Win32Platform::PumpPendingMessages() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -207,10 +215,7 @@ bool Win32Platform::PumpPendingMessages() {
       PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
       return false;
     }
-    HWND top = GetAncestor(message.hwnd, GA_ROOT);
-    if (top && IsDialogMessageA(top, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+    Dispatch(message);
   }
   return true;
 }
@@ -256,12 +261,7 @@ std::string Win32Platform::ProgramPath() {
 int Win32Platform::Exec() {
   if (ending_) return 0;
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    HWND top = GetAncestor(message.hwnd, GA_ROOT);
-    if (top && IsDialogMessageA(top, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) Dispatch(message);
   return 0;
 }
 

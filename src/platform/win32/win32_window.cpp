@@ -138,7 +138,7 @@ void Win32Window::Build() {
   SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(link_));
   for (std::size_t i = 0; i < layout_.controls.size(); ++i) {
     const ControlLayout& control = layout_.controls[i];
-    HWND parent = control.parent.empty() ? hwnd_ : controls_.at(layout_.Find(control.parent)).hwnd;
+    HWND parent = control.parentId < 0 ? hwnd_ : controls_.at(control.parentId).hwnd;
     controls_[i].hwnd = MakeControl(control, static_cast<int>(i), parent, *link_);
   }
   // Sibling order is tab order: controls that take the focus go last, in their order.

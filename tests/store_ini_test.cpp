@@ -72,6 +72,39 @@ TEST(IniFormat, IsWhatQSettingsWritesAndReads) {
   EXPECT_EQ(ParseIni(FileBytes(path)).values, values);
 }
 
+// Files as people have them: each reads as QSettings reads it, and a save rewrites only
+// the value of the key it saves, every other byte staying where it was.
+TEST(IniStore, HandEditedFilesKeepWhatQVDoesNotOwn) {
+  struct Case {
+    const char* what;
+    std::string before, after;  // after saving title1 = "New"
+  };
+  const std::string others =
+      "[%General]\nx=1\n[qv]\n%U0433=\xD0\xB3\nsize=@Size(640 480)\nlist=a, b\n";
+  const std::vector<Case> cases = {
+      {"a byte-order mark", "\xEF\xBB\xBF[qv]\nuse=x\ntitle1=Old\n",
+       "\xEF\xBB\xBF[qv]\nuse=x\ntitle1=New\n"},
+      {"blanks in the brackets", "[ qv ]\ntitle1=Old\n", "[ qv ]\ntitle1=New\n"},
+      {"an unclosed section", "[qv\ntitle1=Old\n", "[qv\ntitle1=New\n"},
+      {"keys and groups of others", others + "title1 = Old ; mine\n[other]\nk=\xE2\x82\xAC\n",
+       others + "title1 = New ; mine\n[other]\nk=\xE2\x82\xAC\n"},
+      {"a key QV adds", "[qv]\nuse=x\n\n[other]\nk=v\n",
+       "[qv]\nuse=x\ntitle1=New\n\n[other]\nk=v\n"},
+      {"Windows line ends", "[qv]\r\ntitle1=Old\r\nuse=x\r\n", "[qv]\r\ntitle1=New\r\nuse=x\r\n"},
+      {"a last line left open", "[qv]\nuse=\"x", "[qv]\ntitle1=New\nuse=\"x"},
+  };
+  for (const Case& c : cases) {
+    TempFolder home;
+    WriteFile(home / "qv/qv.ini", c.before);
+    IniSettingsStore store(home.path);
+    if (c.before.find("Old") != std::string::npos) {
+      EXPECT_EQ(store.Read("qv", "qv", "title1"), "Old") << c.what;
+    }
+    EXPECT_TRUE(store.Write("qv", "qv", "title1", "New")) << c.what;
+    EXPECT_EQ(FileBytes(home / "qv/qv.ini"), c.after) << c.what;
+  }
+}
+
 TEST(IniStore, EveryByteComesBackExactly) {
   TempFolder home;
   const std::vector<std::string> values = {AllBytes(),    std::string(1, '\0'),

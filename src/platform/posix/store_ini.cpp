@@ -78,11 +78,9 @@ IniSettingsStore::File& IniSettingsStore::Current(const std::string& path) {
   File& file = files_[path];
   const std::string identity = IdentityOf(path);
   if (identity != file.identity || identity.empty()) {
-    std::string text;
-    file.readable = ReadContents(path, text);
-    ParsedIni parsed = ParseIni(text);
-    file.saved = std::move(parsed.values);
-    file.damaged = parsed.damaged;
+    file.readable = ReadContents(path, file.text);
+    file.saved = ParseIni(file.text);
+    file.damaged = file.saved.damaged;
     file.identity = identity;
   }
   return file;
@@ -93,8 +91,8 @@ std::string IniSettingsStore::Read(std::string_view app, std::string_view sectio
   File& file = Current(FilePath(app));
   const std::string path = PathKey(section, key);
   if (auto held = file.held.find(path); held != file.held.end()) return held->second;
-  auto saved = file.saved.find(path);
-  return saved == file.saved.end() ? std::string(fallback) : saved->second;
+  auto saved = file.saved.values.find(path);
+  return saved == file.saved.values.end() ? std::string(fallback) : saved->second;
 }
 
 bool IniSettingsStore::Write(std::string_view app, std::string_view section, std::string_view key,
@@ -132,12 +130,12 @@ bool IniSettingsStore::Save(const std::string& path, File& file, const IniValues
   const std::string folder = path.substr(0, path.rfind('/'));
   if (!file.readable || !MakeFolders(folder)) return false;
   if (!file.identity.empty() && access(path.c_str(), W_OK) != 0) return false;
-  IniValues next = file.saved;
-  for (const auto& [key, value] : changes) next[key] = value;
-  // A file this reader could not make sense of is kept beside the new one.
+  std::string next = UpdateIni(file.text, file.saved, changes);
+  // A file this reader could not make sense of is also kept beside the new one as it was.
   const bool keepDamaged = file.damaged && !file.identity.empty();
-  if (!ReplaceFile(path, FormatIni(next), 0600, keepDamaged ? path + ".damaged" : "")) return false;
-  file.saved = std::move(next);
+  if (!ReplaceFile(path, next, 0600, keepDamaged ? path + ".damaged" : "")) return false;
+  file.saved = ParseIni(next);
+  file.text = std::move(next);
   file.damaged = false;
   file.identity = IdentityOf(path);
   return true;

@@ -1,5 +1,6 @@
 // The settings store on Linux: an INI file at $XDG_CONFIG_HOME/<app>/<app>.ini in the
-// format Qt's QSettings reads and writes, values kept byte for byte. Every save replaces
+// format Qt's QSettings reads and writes, values kept byte for byte, and every line that
+// is not one of the keys QV writes kept as it stands. Every save replaces
 // the whole file through a temporary one that is checked on disk first, so the file is
 // always either the old one or the new one whole, whatever fails or crashes. The folder
 // is 0700 and the file 0600: it holds the scrambled password.
@@ -32,7 +33,8 @@ class IniSettingsStore final : public SettingsStore {
   // One file as this process last saw it on disk, and the writes held for it.
   struct File {
     std::string identity;  // device, inode, size and time of the file that was read
-    IniValues saved;
+    std::string text;      // its bytes, which a save changes only where QV's keys stand
+    ParsedIni saved;
     IniValues held;
     bool damaged = false;
     bool readable = true;

@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <csignal>
 #include <filesystem>
+#include <functional>
+#include <vector>
 
 #include "platform/entry.h"
 #include "temp_folder.h"
@@ -48,36 +51,56 @@ TEST(PreviousInstance, OnlyOneHolderAndACrashReleasesIt) {
   unsetenv("XDG_RUNTIME_DIR");
 }
 
-// Without a runtime folder the lock lives in the shared /tmp, where anyone may create the
-// file first. A link there is never followed, and a file of another user never used: QV
-// then runs, as when no lock can be had.
-TEST(PreviousInstance, TheSharedFallbackTrustsOnlyAFileOfItsOwn) {
+// Holds the lock in a child until it is killed; true when that child got it.
+pid_t HoldInChild(bool& got) {
+  int ready[2];
+  if (pipe(ready) != 0) return -1;
+  pid_t holder = fork();
+  if (holder == 0) {
+    (void)!write(ready[1], PreviousInstanceRunning() ? "y" : "n", 1);
+    pause();
+    _exit(0);
+  }
+  char answer = 0;
+  got = read(ready[0], &answer, 1) == 1 && answer == 'n';
+  close(ready[0]), close(ready[1]);
+  return holder;
+}
+
+// Without a runtime folder the lock lives in a private folder in the shared /tmp, where
+// another user may have put a link, a file or a folder of that name first. None of them
+// is used, and the lock still keeps a second copy from running.
+TEST(PreviousInstance, TheFallbackCannotBeTakenByAnotherUser) {
   unsetenv("XDG_RUNTIME_DIR");
-  const std::string lock = "/tmp/qv-" + std::to_string(getuid()) + ".lock";
-  TempFolder elsewhere;
+  TempFolder home, elsewhere;
+  setenv("HOME", home.path.c_str(), 1);
+  const std::string folder = "/tmp/qv-" + std::to_string(getuid());
   const std::string target = elsewhere / "planted";
-  unlink(lock.c_str());
-  ASSERT_EQ(symlink(target.c_str(), lock.c_str()), 0);
-  EXPECT_FALSE(AnswerOfAnotherProcess());
-  EXPECT_FALSE(std::filesystem::exists(target)) << "the link was followed";
-  unlink(lock.c_str());
-  if (geteuid() == 0) {  // only root can plant a file owned by somebody else
-    close(open(lock.c_str(), O_CREAT | O_RDWR, 0666));
-    ASSERT_EQ(chown(lock.c_str(), 65534, 65534), 0);
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    pid_t first = fork();
-    if (first == 0) {
-      (void)!write(ready[1], PreviousInstanceRunning() ? "y" : "n", 1);
-      pause();
-    }
-    char answer = 0;
-    ASSERT_EQ(read(ready[0], &answer, 1), 1);
-    EXPECT_FALSE(AnswerOfAnotherProcess()) << "the planted file must not hold anyone back";
+  std::vector<std::function<void()>> plants = {
+      [] {},
+      [&] { EXPECT_EQ(symlink(target.c_str(), folder.c_str()), 0); },
+      [&] { close(open(folder.c_str(), O_CREAT | O_RDWR, 0666)); },
+      [&] { EXPECT_EQ(mkdir(folder.c_str(), 0700) | chmod(folder.c_str(), 0777), 0); },
+  };
+  if (geteuid() == 0)  // only root can plant a folder owned by somebody else
+    plants.push_back(
+        [&] { EXPECT_EQ(mkdir(folder.c_str(), 0700) | chown(folder.c_str(), 65534, 65534), 0); });
+  const std::string oldName = folder + ".lock";  // where earlier builds kept the lock
+  unlink(oldName.c_str());
+  ASSERT_EQ(symlink(target.c_str(), oldName.c_str()), 0);
+  for (std::size_t i = 0; i < plants.size(); ++i) {
+    std::filesystem::remove_all(folder);
+    plants[i]();
+    bool got = false;
+    const pid_t first = HoldInChild(got);
+    EXPECT_TRUE(got) << "plant " << i;
+    EXPECT_TRUE(AnswerOfAnotherProcess()) << "plant " << i << ": two copies would run";
     kill(first, SIGKILL);
     waitpid(first, nullptr, 0);
-    unlink(lock.c_str());
+    EXPECT_FALSE(std::filesystem::exists(target)) << "plant " << i << ": the link was followed";
   }
+  std::filesystem::remove_all(folder);
+  unlink(oldName.c_str());
 }
 
 }  // namespace

@@ -25,6 +25,7 @@
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_tray.h"
 #include "platform/qt/qt_window.h"
+#include "settings/codec.h"
 #include "temp_folder.h"
 #include "windows/password/password_prompt.h"
 #include "windows/settings/settings_window.h"
@@ -168,7 +169,10 @@ TEST_F(QtBackendTest, StartingAFileStartsExactlyThatFile) {
   const std::string folder = home / "my programs";
   std::filesystem::create_directories(folder);
   const std::string program = folder + "/write marker";
-  std::ofstream(program) << "#!/bin/sh\necho \"$0\" > \"" << home / "started"
+  // Written whole, then renamed: the test never reads a half-written line.
+  std::ofstream(program) << "#!/bin/sh\necho \"$0\" > \"" << home / "started.tmp"
+                         << "\" && mv \"" << home / "started.tmp"
+                         << "\" \"" << home / "started"
                          << "\"\n";
   std::filesystem::permissions(program, std::filesystem::perms::owner_all);
   std::ofstream(home / "my") << "#!/bin/sh\ntouch " << home / "split"
@@ -181,6 +185,23 @@ TEST_F(QtBackendTest, StartingAFileStartsExactlyThatFile) {
   std::getline(started, line);
   EXPECT_EQ(line, program);
   EXPECT_FALSE(std::filesystem::exists(home / "split"));
+}
+
+// A slot that cannot start shows nothing, but leaves one line on standard error (the
+// journal) naming the path and why.
+TEST_F(QtBackendTest, ASlotThatCannotStartSaysWhyOnStandardError) {
+  const std::string plain = home / "plain file";
+  std::ofstream(plain) << "not a program";
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {home / "missing", "there is no such file"},
+      {home.path, "it is a folder"},
+      {plain, "it is not executable"}};
+  for (const auto& [path, why] : cases) {
+    testing::internal::CaptureStderr();
+    platform->StartFile(path, WindowStyle::NormalFocus);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "qv: could not start \"" + path + "\": " + why + "\n");
+  }
 }
 
 TEST_F(QtBackendTest, TheSettingsWindowBuildsItsControls) {
@@ -196,13 +217,39 @@ TEST_F(QtBackendTest, TheSettingsWindowBuildsItsControls) {
   EXPECT_EQ(password->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter), '#');
   EXPECT_EQ(password->text(), "(none)");
   EXPECT_TRUE(Child<QLineEdit>(top, "prog(3)")->isReadOnly());
-  EXPECT_EQ(Child<QLineEdit>(top, "title(3)")->maxLength(), 10);
   EXPECT_EQ(Child<QGroupBox>(top, "Frame1")->palette().color(QPalette::Window), QColor(Qt::white));
   // Ticking the switch by code runs its click handling: the boxes follow.
   EXPECT_FALSE(password->isEnabled());
   Child<QCheckBox>(top, "Check1")->setChecked(true);
   EXPECT_TRUE(password->isEnabled());
   EXPECT_EQ(settings->window().Value(settings->layout().Find("Check1")), 1);
+  settings->window().Close();
+}
+
+// Boxes keep what they were given byte for byte until the user changes them (a file name
+// that is not UTF-8 stays startable through Ok), and menu texts hold ten characters as the
+// user sees them: an emoji is one, and none is ever cut in half.
+TEST_F(QtBackendTest, TheSettingsWindowKeepsBytesAndWholeCharacters) {
+  const std::string oldDiskPath = "/opt/caf\xE9/run", title = "123456789\xF0\x9F\x98\x80";
+  app->keys().FillA();
+  WriteSlot(platform->Store(), app->keys().a, SlotField::Program, 1, oldDiskPath);
+  WriteSlot(platform->Store(), app->keys().a, SlotField::Title, 1, title);
+  auto settings = app->Load<SettingsWindow>();
+  QWidget* top = static_cast<QtWindow&>(settings->window()).Top();
+  EXPECT_EQ(Child<QLineEdit>(top, "title(0)")->text(), QString::fromUtf8(title.c_str()));
+  settings->Sett_Click(SettingsWindow::kOk);
+  EXPECT_EQ(ReadSlot(platform->Store(), app->keys().a, SlotField::Program, 1, ""), oldDiskPath);
+  EXPECT_EQ(ReadSlot(platform->Store(), app->keys().a, SlotField::Title, 1, ""), title);
+
+  settings = app->Load<SettingsWindow>();
+  auto* box = Child<QLineEdit>(static_cast<QtWindow&>(settings->window()).Top(), "title(1)");
+  box->clear();
+  for (int i = 0; i < 12; ++i) box->insert(QString::fromUtf8("\xF0\x9F\x98\x80"));
+  std::string tenEmoji;
+  for (int i = 0; i < 10; ++i) tenEmoji += "\xF0\x9F\x98\x80";
+  EXPECT_EQ(settings->window().Text(settings->layout().Find("title", 1)), tenEmoji);
+  settings->window().SetText(settings->layout().Find("title", 1), tenEmoji + "x");
+  EXPECT_EQ(settings->window().Text(settings->layout().Find("title", 1)), tenEmoji);
   settings->window().Close();
 }
 

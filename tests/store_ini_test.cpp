@@ -13,6 +13,7 @@
 #include <random>
 
 #include "file_size_limit.h"
+#include "platform/posix/autostart_xdg.h"
 #include "platform/posix/store_ini.h"
 #include "settings/ini_format.h"
 #include "temp_folder.h"
@@ -103,6 +104,39 @@ TEST(IniStore, HandEditedFilesKeepWhatQVDoesNotOwn) {
     EXPECT_TRUE(store.Write("qv", "qv", "title1", "New")) << c.what;
     EXPECT_EQ(FileBytes(home / "qv/qv.ini"), c.after) << c.what;
   }
+}
+
+// A settings file or autostart entry that a dotfiles manager linked elsewhere: the save
+// replaces the file the link leads to (through a chain of links, with its mode) and the
+// link stays; a link that leads nowhere is a failed save that makes no file.
+TEST(IniStore, LinkedFilesAreSavedWhereTheyLead) {
+  TempFolder home;
+  namespace fs = std::filesystem;
+  fs::create_directories(home / "dotfiles"), fs::create_directories(home / "qv");
+  fs::create_directories(home / "autostart");
+  WriteFile(home / "dotfiles/qv.ini", "[qv]\nshow=yes\n");
+  chmod((home / "dotfiles/qv.ini").c_str(), 0640);
+  fs::create_symlink("qv.ini", home / "dotfiles/link");
+  fs::create_symlink("../dotfiles/link", home / "qv/qv.ini");
+  WriteFile(home / "dotfiles/qv.desktop", "old entry");
+  fs::create_symlink("../dotfiles/qv.desktop", home / "autostart/qv.desktop");
+
+  IniSettingsStore store(home.path);
+  EXPECT_EQ(store.Read("qv", "qv", "show"), "yes");
+  ASSERT_TRUE(store.Write("qv", "qv", "show", "no"));
+  XdgAutostart entries(home.path);
+  ASSERT_TRUE(AddRunValue(entries, "/usr/bin/qv"));
+  EXPECT_TRUE(fs::is_symlink(home / "qv/qv.ini"));
+  EXPECT_EQ(FileBytes(home / "dotfiles/qv.ini"), "[qv]\nshow=no\n");
+  EXPECT_EQ(ModeOf(home / "dotfiles/qv.ini"), 0640u);
+  EXPECT_TRUE(fs::is_symlink(home / "autostart/qv.desktop"));
+  EXPECT_NE(FileBytes(home / "dotfiles/qv.desktop").find("Exec="), std::string::npos);
+  EXPECT_EQ(std::distance(fs::directory_iterator(home / "dotfiles"), {}), 3) << "no temporary";
+
+  fs::remove(home / "dotfiles/qv.ini");
+  EXPECT_FALSE(IniSettingsStore(home.path).Write("qv", "qv", "show", "yes"));
+  EXPECT_FALSE(fs::exists(home / "dotfiles/qv.ini"));
+  EXPECT_TRUE(fs::is_symlink(home / "qv/qv.ini"));
 }
 
 TEST(IniStore, EveryByteComesBackExactly) {

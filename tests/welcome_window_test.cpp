@@ -46,6 +46,21 @@ TEST_F(WelcomeWindowTest, CloseWritesTheSwitch) {
   EXPECT_EQ(platform.store.Get("show"), "yes");
 }
 
+// A switch that cannot be saved is said, never dropped in silence; the window stays for
+// another try, which saves once the store can be written again.
+TEST_F(WelcomeWindowTest, AFailedWriteIsSaidAndTheWindowStays) {
+  platform.store.writesBeforeFailure = 0;
+  Welcome().Click("Check1");
+  Welcome().Click("Clo");
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_NE(platform.messages[0].text.find("could not be saved"), std::string::npos);
+  EXPECT_EQ(Welcome().State("Check1").value, 1);
+  platform.store.writesBeforeFailure = -1;
+  Welcome().Click("Clo");
+  EXPECT_EQ(platform.store.Get("show"), "no");
+  EXPECT_EQ(Find("WelcomeWindow"), nullptr);
+}
+
 TEST_F(WelcomeWindowTest, CloseHighlightsOnlyOverItself) {
   platform.store.Set("clr2", "255");
   HeadlessWindow& w = Welcome();

@@ -9,4 +9,13 @@ std::size_t Utf8CharacterCount(std::string_view text) {
   return count;
 }
 
+std::size_t Utf8PrefixLength(std::string_view text, std::size_t characters) {
+  std::size_t end = 0;
+  for (std::size_t started = 0; end < text.size(); ++end) {
+    const bool starts = (static_cast<unsigned char>(text[end]) & 0xC0) != 0x80;
+    if (starts && started++ == characters) break;
+  }
+  return end;
+}
+
 }  // namespace qv

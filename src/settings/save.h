@@ -23,6 +23,10 @@ struct SettingsSnapshot {
   bool showWelcome = true;
 };
 
+// What the user is told when settings could not be saved.
+constexpr const char* kSettingsNotSaved =
+    "The settings could not be saved. Everything you typed is still here: press Ok to try again.";
+
 enum class SaveOutcome {
   Saved,
   NotSaved,             // nothing changed: the store and the entry are as they were

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 namespace qv {
 namespace {
@@ -34,10 +35,27 @@ void SyncFolderOf(const std::string& path) {
   close(folder);
 }
 
+// The file a path names: the path itself, or, for a link (a dotfiles manager's, say), the
+// file at the end of its links, whose mode the new file keeps. Empty for a link that
+// leads nowhere: a save there fails rather than putting a plain file in the link's place.
+std::string FileToReplace(const std::string& path, mode_t& mode) {
+  struct stat info {};
+  if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+  char* real = realpath(path.c_str(), nullptr);
+  if (!real) return {};
+  std::string target(real);
+  free(real);
+  if (stat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return {};
+  mode = info.st_mode & 07777;
+  return target;
+}
+
 }  // namespace
 
-bool ReplaceFile(const std::string& path, const std::string& text, mode_t mode,
+bool ReplaceFile(const std::string& linkOrFile, const std::string& text, mode_t mode,
                  const std::string& keepOldAs) {
+  const std::string path = FileToReplace(linkOrFile, mode);
+  if (path.empty()) return false;
   std::string temporary = path + ".XXXXXX";
   const int fd = mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) return false;

@@ -1,7 +1,7 @@
 // The previous-instance test on Linux: an exclusive lock on a file in the user's runtime
-// folder. The kernel drops the lock when the process dies, so a crash never blocks the
-// next start. Runs before the display is touched, in plain C calls: the executable that
-// runs it loads no C++ library, to keep a duplicate start short.
+// folder, or a private folder of the user's when there is none. The kernel drops the lock when the
+// process dies, so a crash never blocks the next start. Runs before the display is touched, in
+// plain C calls: the executable that runs it loads no C++ library, to keep a duplicate start short.
 #include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -12,16 +12,42 @@
 #include "platform/entry.h"
 
 namespace qv {
+namespace {
+
+// A folder only this user can enter: made 0700, and checked to be a folder (no link) of
+// this user that no one else may use, as Qt checks its /tmp/runtime-USER.
+bool IsPrivateFolder(const char* path) {
+  mkdir(path, 0700);
+  struct stat info;
+  return lstat(path, &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid() &&
+         (info.st_mode & 077) == 0;
+}
+
+// The user's runtime folder; without one, a private folder in /tmp; when another user
+// took that name first, the user's cache folder.
+void LockPath(char* path, size_t size) {
+  const char* runtime = getenv("XDG_RUNTIME_DIR");
+  if (runtime && runtime[0] == '/') {
+    snprintf(path, size, "%s/qv.lock", runtime);
+    return;
+  }
+  char folder[4000];
+  snprintf(folder, sizeof folder, "/tmp/qv-%u", static_cast<unsigned>(getuid()));
+  if (!IsPrivateFolder(folder)) {
+    const char* home = getenv("HOME");
+    snprintf(folder, sizeof folder, "%s/.cache", home && home[0] == '/' ? home : "");
+    mkdir(folder, 0700);
+  }
+  snprintf(path, size, "%s/qv.lock", folder);
+}
+
+}  // namespace
 
 bool PreviousInstanceRunning() {
   char path[4096];
-  const char* runtime = getenv("XDG_RUNTIME_DIR");
-  if (runtime && runtime[0] == '/')
-    snprintf(path, sizeof path, "%s/qv.lock", runtime);
-  else
-    snprintf(path, sizeof path, "/tmp/qv-%u.lock", static_cast<unsigned>(getuid()));
-  // In the shared /tmp anyone may have put a link or a file there first: only a file of
-  // our own is trusted. No lock to be had: better two copies than none.
+  LockPath(path, sizeof path);
+  // Only a file of our own is trusted, never a link. No lock to be had: better two
+  // copies than none.
   int fd = open(path, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) return false;
   struct stat info;

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <string_view>
 
 namespace qv {
@@ -126,7 +127,8 @@ void KeepFromStartedPrograms(const std::string& name) {
   KeptFromStartedPrograms().push_back(name);
 }
 
-bool StartDetached(const std::vector<std::string>& args) {
+bool StartDetached(const std::vector<std::string>& args, int* error) {
+  if (error) *error = ENOENT;
   if (args.empty() || args[0].empty()) return false;
   std::vector<char*> argv;
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
@@ -149,13 +151,22 @@ bool StartDetached(const std::vector<std::string>& args) {
   posix_spawn_file_actions_addclosefrom_np(&actions, 3);
   pid_t child = 0;
   std::vector<char*> environment = StartedProgramsEnvironment();
-  const int error =
+  const int failed =
       posix_spawn(&child, argv[0], &actions, &attributes, argv.data(), environment.data());
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
-  if (error != 0) return false;
+  if (error) *error = failed;
+  if (failed != 0) return false;
   Track(child);
   return true;
+}
+
+std::string WhyNotStarted(const std::string& path, int error) {
+  struct stat info {};
+  if (path.empty() || stat(path.c_str(), &info) != 0) return "there is no such file";
+  if (S_ISDIR(info.st_mode)) return "it is a folder";
+  if (access(path.c_str(), X_OK) != 0 || !S_ISREG(info.st_mode)) return "it is not executable";
+  return std::strerror(error);
 }
 
 std::vector<std::string> BuiltInCommandLine(const std::string& windowsCommand,

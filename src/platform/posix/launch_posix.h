@@ -13,8 +13,13 @@ namespace qv {
 void KeepFromStartedPrograms(const std::string& name);
 
 // Starts argv[0] exactly as named, with these arguments. False when it could not be
-// started (no such file, not executable, a directory); nothing else is ever run instead.
-bool StartDetached(const std::vector<std::string>& argv);
+// started (no such file, not executable, a directory), with the error in `error` if
+// given; nothing else is ever run instead.
+bool StartDetached(const std::vector<std::string>& argv, int* error = nullptr);
+
+// Why a program could not be started, in words for the user's journal: "there is no such
+// file", "it is a folder", "it is not executable", else the system's words for the error.
+std::string WhyNotStarted(const std::string& path, int error);
 
 // The desktop's nearest equivalent of a built-in tool's Windows command ("notepad.exe",
 // "calc.exe", "winipcfg", "scandisk", "defrag"): the first candidate found on the PATH,

@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 
 #include "common/text_length.h"
@@ -168,8 +169,13 @@ void QtPlatform::StartBuiltIn(const std::string& command, WindowStyle) {
   if (!line.empty()) StartDetached(line);
 }
 
+// No message box for a slot that does not start, but one line for the journal, as
+// desktop programs leave one: the user who asks why an entry does nothing finds it there.
 void QtPlatform::StartFile(const std::string& path, WindowStyle) {
-  StartDetached({path});
+  int error = 0;
+  if (!StartDetached({path}, &error))
+    std::fprintf(stderr, "qv: could not start \"%s\": %s\n", path.c_str(),
+                 WhyNotStarted(path, error).c_str());
 }
 
 double QtPlatform::Now() {

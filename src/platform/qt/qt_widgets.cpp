@@ -67,4 +67,13 @@ void TopWidget::closeEvent(QCloseEvent* event) {
   if (onCloseRequest) onCloseRequest();
 }
 
+QValidator::State CharacterLimit::validate(QString& input, int& cursor) const {
+  const QList<uint> characters = input.toUcs4();
+  if (characters.size() > characters_) {
+    input = QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.data()), characters_);
+    cursor = std::min(cursor, static_cast<int>(input.size()));
+  }
+  return Acceptable;
+}
+
 }  // namespace qv

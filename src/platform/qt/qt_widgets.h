@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QIcon>
 #include <QString>
+#include <QValidator>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -52,6 +53,17 @@ QString AssetPath(const std::string& asset);
 // An icon asset at every size it was drawn for, so trays and menus of any size and scale
 // show a sharp one.
 QIcon AssetIcon(const std::string& asset);
+
+// Keeps a box to so many characters as the user sees them (code points: an emoji is one,
+// where QLineEdit's own limit counts it as two and can cut it in half).
+class CharacterLimit final : public QValidator {
+ public:
+  CharacterLimit(int characters, QObject* parent) : QValidator(parent), characters_(characters) {}
+  State validate(QString& input, int& cursor) const override;
+
+ private:
+  const int characters_;
+};
 
 // Verdana 9.75 pt bold (13 px), or DejaVu Sans Bold where Verdana is not installed.
 QFont BoldInterfaceFont();

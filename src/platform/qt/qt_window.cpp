@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "common/text_length.h"
 #include "platform/qt/qt_accessible.h"
 #include "platform/qt/qt_colours.h"
 #include "platform/qt/qt_platform.h"
@@ -137,7 +138,7 @@ QWidget* QtWindow::MakeControl(const ControlLayout& control, QWidget* parent) {
       // A hidden box holds what no one should read, screen readers included.
       if (control.look & (kMasked | kHidden)) edit->setEchoMode(QLineEdit::Password);
       edit->setReadOnly(control.look & kReadOnly);
-      if (control.maxLength > 0) edit->setMaxLength(control.maxLength);
+      if (control.maxLength > 0) edit->setValidator(new CharacterLimit(control.maxLength, edit));
       return edit;
     }
     case ControlKind::CheckBox: {
@@ -288,7 +289,10 @@ void QtWindow::SetText(int control, const std::string& text) {
   if (auto* label = dynamic_cast<LabelWidget*>(widget)) {
     label->SetText(value.replace("\r\n", "\n"));
   } else if (auto* edit = dynamic_cast<QLineEdit*>(widget)) {
-    edit->setText(value);
+    const int limit = layout_.controls[control].maxLength;
+    const std::string kept = limit > 0 ? text.substr(0, Utf8PrefixLength(text, limit)) : text;
+    edit->setText(FromNarrow(kept));
+    givenTexts_[control] = {edit->text(), kept};
   } else if (auto* box = dynamic_cast<QCheckBox*>(widget)) {
     box->setText(value);
   } else if (auto* frame = dynamic_cast<QGroupBox*>(widget)) {
@@ -302,12 +306,21 @@ std::string QtWindow::Text(int control) const {
   if (auto* label = dynamic_cast<LabelWidget*>(widget))
     value = label->Text();
   else if (auto* edit = dynamic_cast<QLineEdit*>(widget))
-    value = edit->text();
+    return TextOfBox(control, edit->text());
   else if (auto* box = dynamic_cast<QCheckBox*>(widget))
     value = box->text();
   else if (auto* frame = dynamic_cast<QGroupBox*>(widget))
     value = frame->title();
   return value.toUtf8().toStdString();
+}
+
+// A box the user did not change gives back exactly the bytes it was given, even those
+// that are not UTF-8 (a file name from an old disk), which Qt could only show as U+FFFD.
+std::string QtWindow::TextOfBox(int control, const QString& shown) const {
+  if (auto given = givenTexts_.find(control);
+      given != givenTexts_.end() && given->second.shown == shown)
+    return given->second.bytes;
+  return shown.toUtf8().toStdString();
 }
 
 void QtWindow::SetBackColour(int control, Colour colour) {

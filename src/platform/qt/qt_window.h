@@ -60,6 +60,14 @@ class QtWindow final : public Window {
   void Build();
   QWidget* MakeControl(const ControlLayout& control, QWidget* parent);
   void FocusFirst();
+  std::string TextOfBox(int control, const QString& shown) const;
+
+  // What each text box was last given by the program, and how Qt shows it.
+  struct GivenText {
+    QString shown;
+    std::string bytes;
+  };
+  std::unordered_map<int, GivenText> givenTexts_;
 
   const WindowLayout& layout_;
   WindowEvents* events_;

@@ -15,8 +15,6 @@ constexpr const char* kTooShort = "Password Length has to be 6 chars or more!";
 constexpr const char* kNoMatch = "Password Does Not Match";
 // The stored pair is split at its first "|||": such a password would open by its first part.
 constexpr const char* kHasSeparator = "Password May Not Contain |||";
-constexpr const char* kNotSaved =
-    "The settings could not be saved. Everything you typed is still here: press Ok to try again.";
 constexpr const char* kRunEntryNotWritten =
     "The settings were saved, but QV could not be set to start at logon.";
 constexpr const char* kRunEntryNotRemoved =
@@ -108,7 +106,7 @@ void SettingsWindow::SaveSettings() {
                                       platform.ProgramPath(), snapshot);
   if (outcome == SaveOutcome::NotSaved) {
     // Nothing is closed or cleared: the user's edits stay for another try.
-    platform.ShowMessage(kNotSaved, MessageStyle::OkOnly, kCaption);
+    platform.ShowMessage(kSettingsNotSaved, MessageStyle::OkOnly, kCaption);
     return;
   }
   if (outcome == SaveOutcome::SavedButEntryFailed) {

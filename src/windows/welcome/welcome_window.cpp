@@ -3,6 +3,7 @@
 #include "windows/welcome/welcome_window.h"
 
 #include "settings/codec.h"
+#include "settings/save.h"
 
 namespace qv {
 
@@ -14,8 +15,15 @@ void WelcomeWindow::Form_Load() {
   window().SetText(controls_.welcomeText, kWelcomeText);
 }
 
+// A switch that could not be saved is said, as the settings window says it, and the window
+// stays with the switch as the user set it, for another try (the close keystroke still
+// closes it without saving).
 void WelcomeWindow::Clo_Click() {
-  WriteShowWelcome(app_.platform().Store(), window().Value(controls_.dontShowSwitch) != 1);
+  const bool show = window().Value(controls_.dontShowSwitch) != 1;
+  if (!WriteShowWelcome(app_.platform().Store(), show)) {
+    app_.platform().ShowMessage(kSettingsNotSaved, MessageStyle::OkOnly, "QV");
+    return;
+  }
   Unload();
 }
 

@@ -5,6 +5,7 @@ enable_language(RC)
 file(GLOB backend_sources CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 target_sources(qv_core PRIVATE ${backend_sources})
 target_compile_definitions(qv_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_compile_definitions(qv_core PRIVATE UNICODE _UNICODE)  # the W calls, UTF-16
 target_link_libraries(qv_core PUBLIC user32 gdi32 shell32 advapi32)
 if(MINGW)
   target_link_options(qv_core INTERFACE -static -static-libgcc -static-libstdc++)

@@ -8,6 +8,7 @@
 
 #include "headless/headless_platform.h"
 #include "settings/codec.h"
+#include "settings/stored_text.h"
 
 namespace qv {
 namespace {
@@ -67,6 +68,29 @@ TEST(StoredFormat, ReadsAndWritesWhatEarlierBuildsStored) {
   EXPECT_EQ(ReadPasswordSwitch(store, "0"), 0);
   EXPECT_EQ(ReadSlot(store, keys.a, SlotField::Title, 2, "\x1C\x60\x1A\x70\x4F\x62"), "(none)")
       << "the slot sentinel of earlier builds";
+}
+
+// How Windows keeps the texts: Latin-1 text one byte a character, as builds before
+// Unicode stored it (so their values read as before), any other text as UTF-8.
+TEST(StoredText, LatinOneAsEarlierBuildsAnyOtherTextAsUtf8) {
+  struct Case {
+    const char* what;
+    std::string text, stored;
+  };
+  const std::vector<Case> cases = {
+      {"ASCII", "C:\\Tools\\mail.exe", "C:\\Tools\\mail.exe"},
+      {"Latin-1", "C:\\T\xC3\xABst\\caf\xC3\xA9", "C:\\T\xEBst\\caf\xE9"},
+      {"Cyrillic", "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82",
+       "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82"},
+      {"Chinese after Latin-1", "C:\\T\xC3\xABst\\\xE7\xA8\x8B.exe",
+       "C:\\T\xC3\xABst\\\xE7\xA8\x8B.exe"},
+      {"an emoji", "Mail \xF0\x9F\x98\x80", "Mail \xF0\x9F\x98\x80"},
+      {"Latin-1 that looks like UTF-8", "\xC3\x83\xC2\xA9", "\xC3\xA9"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Latin1WhereItFits(c.text), c.stored) << c.what;
+    EXPECT_EQ(Utf8FromStored(c.stored), c.text) << c.what;
+  }
 }
 
 }  // namespace

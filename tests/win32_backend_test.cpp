@@ -7,6 +7,7 @@
 
 #include <oleacc.h>
 
+#include <functional>
 #include <set>
 
 #include "all_bytes.h"
@@ -14,7 +15,9 @@
 #include "app/app.h"
 #include "menu/menu_window.h"
 #include "platform/entry.h"
+#include "platform/win32/builtin_tools_win32.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_text.h"
 #include "platform/win32/win32_window.h"
 #include "windows/password/password_prompt.h"
 #include "windows/settings/settings_window.h"
@@ -341,12 +344,12 @@ TEST(RegistryStore, ASaveThatFailsPartWayLeavesEveryOldValue) {
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\qv-test-rollback");
 }
 
-std::string RunValue(const char* name, HKEY root = HKEY_LOCAL_MACHINE) {
-  char data[1024] = {};
+std::string RunValue(const wchar_t* name, HKEY root = HKEY_LOCAL_MACHINE) {
+  wchar_t data[1024] = {};
   DWORD size = sizeof data;
-  if (RegGetValueA(root, kRunKey, name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+  if (RegGetValueW(root, kRunKey, name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
     return "<missing>";
-  return data;
+  return Utf8(data);
 }
 
 // A standard account as Windows treats it (wine grants everything): the machine's Run key
@@ -358,21 +361,21 @@ bool userDenied = false;
 bool Denied(HKEY root) {
   return root == HKEY_LOCAL_MACHINE || (userDenied && root == HKEY_CURRENT_USER);
 }
-LONG WINAPI CreateAsUser(HKEY root, LPCSTR path, PHKEY key) {
-  return Denied(root) ? ERROR_ACCESS_DENIED : RegCreateKeyA(root, path, key);
+LONG WINAPI CreateAsUser(HKEY root, LPCWSTR path, PHKEY key) {
+  return Denied(root) ? ERROR_ACCESS_DENIED : RegCreateKeyW(root, path, key);
 }
-LONG WINAPI OpenAsUser(HKEY root, LPCSTR path, PHKEY key) {
-  const LONG result = RegOpenKeyA(root, path, key);
+LONG WINAPI OpenAsUser(HKEY root, LPCWSTR path, PHKEY key) {
+  const LONG result = RegOpenKeyW(root, path, key);
   if (result == ERROR_SUCCESS && Denied(root)) readOnlyKeys.insert(*key);
   return result;
 }
-LONG WINAPI SetAsUser(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data,
+LONG WINAPI SetAsUser(HKEY key, LPCWSTR name, DWORD reserved, DWORD type, const BYTE* data,
                       DWORD size) {
   if (readOnlyKeys.count(key)) return ERROR_ACCESS_DENIED;
-  return RegSetValueExA(key, name, reserved, type, data, size);
+  return RegSetValueExW(key, name, reserved, type, data, size);
 }
-LONG WINAPI DeleteAsUser(HKEY key, LPCSTR name) {
-  return readOnlyKeys.count(key) ? ERROR_ACCESS_DENIED : RegDeleteValueA(key, name);
+LONG WINAPI DeleteAsUser(HKEY key, LPCWSTR name) {
+  return readOnlyKeys.count(key) ? ERROR_ACCESS_DENIED : RegDeleteValueW(key, name);
 }
 LONG WINAPI CloseAsUser(HKEY key) {
   readOnlyKeys.erase(key);
@@ -391,9 +394,9 @@ TEST(RunEntry, IsWrittenAndRemovedUnderTheMachineRunKey) {
   RegistryRunEntries entries;
   ASSERT_TRUE(AddRunValue(entries, "C:\\Old Place\\qvtest.exe"));
   ASSERT_TRUE(AddRunValue(entries, "C:\\New Place\\qvtest.exe"));
-  EXPECT_EQ(RunValue("qvtest"), "C:\\New Place\\qvtest.exe");
+  EXPECT_EQ(RunValue(L"qvtest"), "\"C:\\New Place\\qvtest.exe\"") << "quoted";
   EXPECT_TRUE(RemoveRunValue(entries, "C:\\New Place\\qvtest.exe"));
-  EXPECT_EQ(RunValue("qvtest"), "<missing>");
+  EXPECT_EQ(RunValue(L"qvtest"), "<missing>");
   EXPECT_TRUE(RemoveRunValue(entries, "C:\\New Place\\qvtest.exe")) << "absent: no failure";
   EXPECT_EQ(entries.RunValueNameOf("C:\\Tools\\Launcher.exe"), "Launcher");
 }
@@ -402,11 +405,11 @@ TEST(RunEntry, AStandardAccountUsesItsOwnRunKeyAndIsNeverFalselyWarned) {
   RegistryRunEntries entries = StandardAccount();
   EXPECT_TRUE(RemoveRunValue(entries, "C:\\Tools\\qvuser.exe")) << "nothing there: no failure";
   ASSERT_TRUE(AddRunValue(entries, "C:\\Tools\\qvuser.exe"));
-  EXPECT_EQ(RunValue("qvuser"), "<missing>");
-  EXPECT_EQ(RunValue("qvuser", HKEY_CURRENT_USER), "C:\\Tools\\qvuser.exe");
+  EXPECT_EQ(RunValue(L"qvuser"), "<missing>");
+  EXPECT_EQ(RunValue(L"qvuser", HKEY_CURRENT_USER), "\"C:\\Tools\\qvuser.exe\"");
   EXPECT_TRUE(entries.HasRunValue("qvuser"));
   EXPECT_TRUE(RemoveRunValue(entries, "C:\\Tools\\qvuser.exe"));
-  EXPECT_EQ(RunValue("qvuser", HKEY_CURRENT_USER), "<missing>");
+  EXPECT_EQ(RunValue(L"qvuser", HKEY_CURRENT_USER), "<missing>");
   EXPECT_FALSE(entries.HasRunValue("qvuser"));
 }
 
@@ -416,11 +419,11 @@ TEST(RunEntry, OnlyWhatCannotBeDoneAnywhereIsReported) {
   RegistryRunEntries user = StandardAccount();
   EXPECT_FALSE(RemoveRunValue(user, "C:\\Tools\\qvadmin.exe"))
       << "an existing machine-wide entry stays";
-  EXPECT_EQ(RunValue("qvadmin"), "C:\\Tools\\qvadmin.exe");
+  EXPECT_EQ(RunValue(L"qvadmin"), "\"C:\\Tools\\qvadmin.exe\"");
   EXPECT_TRUE(RemoveRunValue(administrator, "C:\\Tools\\qvadmin.exe"));
   RegistryRunEntries locked = StandardAccount(true);
   EXPECT_FALSE(AddRunValue(locked, "C:\\Tools\\qvnone.exe"));
-  EXPECT_EQ(RunValue("qvnone", HKEY_CURRENT_USER), "<missing>");
+  EXPECT_EQ(RunValue(L"qvnone", HKEY_CURRENT_USER), "<missing>");
   // A key that cannot be opened at all (an invalid root stands in for one).
   const HKEY invalid = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x1234));
   RegistryRunEntries unwritable(invalid, invalid);
@@ -443,43 +446,140 @@ TEST(Instance, TheSecondTestFindsTheFirst) {
   EXPECT_TRUE(PreviousInstanceRunning());
 }
 
-// Which file a start ran, as the marker program reports it ("" when none ran in time).
-std::string StartedFile(const std::string& path) {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string report = std::string(temp) + "qv-started.txt";
-  DeleteFileA(report.c_str());
-  if (!StartProgramFile(path, static_cast<WindowStyle>(SW_SHOWNORMAL))) return "";
+std::string TempFolder() {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  return Utf8(temp);
+}
+
+bool SamePath(const std::string& a, const std::string& b) {
+  return lstrcmpiW(Wide(a).c_str(), Wide(b).c_str()) == 0;
+}
+
+// Which file ran, as the marker program reports it ("" when none ran in time).
+std::string StartedFile(const std::function<bool()>& start) {
+  const std::wstring report = Wide(TempFolder() + "qv-started.txt");
+  DeleteFileW(report.c_str());
+  if (!start()) return "";
   for (int i = 0; i < 100; ++i, Sleep(50)) {
-    HANDLE in = CreateFileA(report.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE in = CreateFileW(report.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (in == INVALID_HANDLE_VALUE) continue;
-    char text[MAX_PATH] = {};
+    char text[4 * MAX_PATH] = {};
     DWORD read = 0;
-    ReadFile(in, text, MAX_PATH - 1, &read, nullptr);
+    ReadFile(in, text, sizeof text - 1, &read, nullptr);
     CloseHandle(in);
     if (read > 0) return std::string(text, read);
   }
   return "";
 }
 
-TEST(StartProgramFile, StartsExactlyTheFileOrNothing) {
+std::string StartedFile(const std::string& path) {
+  return StartedFile(
+      [&] { return StartProgramFile(path, static_cast<WindowStyle>(SW_SHOWNORMAL)); });
+}
+
+std::string Marker() {
   std::string marker = "Z:" QV_STARTED_MARKER;
   for (char& c : marker) c = c == '/' ? '\\' : c;
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string folder = std::string(temp) + "qv test & more";
-  CreateDirectoryA(folder.c_str(), nullptr);
+  return marker;
+}
+
+bool CopyMarker(const std::string& to) {
+  return CopyFileW(Wide(Marker()).c_str(), Wide(to).c_str(), FALSE) != FALSE;
+}
+
+// Any name in any script: exactly that file starts, never a file where a start split at
+// a space would land, and nothing for a folder or a missing file.
+TEST(StartProgramFile, StartsExactlyTheFileOrNothing) {
+  const std::string temp = TempFolder();
+  const std::string folder = temp + "qv test & more";
+  CreateDirectoryW(Wide(folder).c_str(), nullptr);
   // What a start split at its first space would run instead of "qv test & more\...".
-  ASSERT_TRUE(CopyFileA(marker.c_str(), (std::string(temp) + "qv.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyMarker(temp + "qv.exe"));
   for (const char* name :
-       {"my program.exe", "semi;colon & amp.exe", "caret^per%cent%.exe", "\xE9t\xE9 (copy).exe"}) {
+       {"my program.exe", "semi;colon & amp.exe", "caret^per%cent%.exe",
+        "\xC3\xA9t\xC3\xA9 (copy).exe", "\xE7\xA8\x8B\xE5\xBA\x8F.exe",
+        "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xF0\x9F\x98\x80.exe"}) {
     const std::string copy = folder + "\\" + name;
-    ASSERT_TRUE(CopyFileA(marker.c_str(), copy.c_str(), FALSE));
-    EXPECT_EQ(lstrcmpiA(StartedFile(copy).c_str(), copy.c_str()), 0) << name;
+    ASSERT_TRUE(CopyMarker(copy)) << name;
+    EXPECT_TRUE(SamePath(StartedFile(copy), copy)) << name;
   }
   EXPECT_EQ(StartedFile(folder + "\\missing.exe"), "");
   EXPECT_EQ(StartedFile(folder), "");
   EXPECT_EQ(StartedFile(""), "");
+}
+
+// The start-at-logon value runs as Windows runs it at logon, as a command line: with a
+// C:\Program.exe planted, QV's own program still starts, not the planted one.
+TEST(RunEntry, TheLogonLineStartsQVWhateverLiesAtTheFirstSpace) {
+  const std::string folder = "C:\\Program Files\\QV logon test";
+  CreateDirectoryW(Wide(folder).c_str(), nullptr);
+  ASSERT_TRUE(CopyMarker(folder + "\\qvlogon.exe"));
+  ASSERT_TRUE(CopyMarker("C:\\Program.exe"));
+  RegistryRunEntries entries(HKEY_CURRENT_USER, HKEY_CURRENT_USER);
+  ASSERT_TRUE(AddRunValue(entries, folder + "\\qvlogon.exe"));
+  std::wstring line = Wide(RunValue(L"qvlogon", HKEY_CURRENT_USER));
+  const std::string started = StartedFile([&] {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+      return false;
+    CloseHandle(process.hThread), CloseHandle(process.hProcess);
+    return true;
+  });
+  EXPECT_TRUE(SamePath(started, folder + "\\qvlogon.exe")) << started;
+  // A value an earlier build wrote, unquoted, is still QV's: found and removed by name.
+  RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, L"qvlogon", REG_SZ, L"C:\\Old\\qvlogon.exe", 40);
+  EXPECT_TRUE(entries.HasRunValue("qvlogon"));
+  EXPECT_TRUE(RemoveRunValue(entries, folder + "\\qvlogon.exe"));
+  EXPECT_EQ(RunValue(L"qvlogon", HKEY_CURRENT_USER), "<missing>");
+  DeleteFileW(L"C:\\Program.exe");
+}
+
+// The built-in tools start from the system folder alone: a program of the same name in
+// the current folder or on the PATH never runs, and a tool this Windows lacks (wine has
+// no calculator, no disk check and no Optimize Drives) starts nothing.
+TEST(BuiltInTools, StartOnlyFromTheSystemFolder) {
+  const std::string planted = TempFolder() + "planted tools";
+  CreateDirectoryW(Wide(planted).c_str(), nullptr);
+  for (const char* name : {"calc.exe", "scandisk.exe", "defrag.exe", "dfrgui.exe", "chkdsk.exe"})
+    ASSERT_TRUE(CopyMarker(planted + "\\" + name));
+  wchar_t oldFolder[MAX_PATH], oldPath[32767];
+  GetCurrentDirectoryW(MAX_PATH, oldFolder);
+  GetEnvironmentVariableW(L"PATH", oldPath, 32767);
+  SetCurrentDirectoryW(Wide(planted).c_str());
+  SetEnvironmentVariableW(L"PATH", (Wide(planted) + L";" + oldPath).c_str());
+  // Started last, the marker at its own path reports itself, unless a planted one ran.
+  const std::string sentinel = TempFolder() + "qv sentinel.exe";
+  ASSERT_TRUE(CopyMarker(sentinel));
+  Win32Platform platform;
+  const std::string started = StartedFile([&] {
+    for (const char* command : {"calc.exe", "scandisk", "defrag"})
+      platform.StartBuiltIn(command, WindowStyle::NormalFocus);
+    return StartProgramFile(sentinel, WindowStyle::NormalFocus);
+  });
+  EXPECT_TRUE(SamePath(started, sentinel)) << started << " ran";
+  SetCurrentDirectoryW(oldFolder);
+  SetEnvironmentVariableW(L"PATH", oldPath);
+
+  const std::string system = "C:\\Windows\\system32";
+  auto line = [&](const char* command, std::set<std::string> present) {
+    return BuiltInToolLine(command, system, [&](const std::string& path) {
+      return present.count(path.substr(system.size() + 1)) > 0;
+    });
+  };
+  EXPECT_EQ(line("calc.exe", {"calc.exe"}), "\"" + system + "\\calc.exe\"");
+  EXPECT_EQ(line("defrag", {"dfrgui.exe"}), "\"" + system + "\\dfrgui.exe\"");
+  EXPECT_EQ(line("scandisk", {"cmd.exe", "chkdsk.exe"}),
+            "\"" + system + "\\cmd.exe\" /k \"" + system + "\\chkdsk.exe\"");
+  EXPECT_EQ(line("winipcfg", {"control.exe", "ncpa.cpl", "cmd.exe", "ipconfig.exe"}),
+            "\"" + system + "\\control.exe\" ncpa.cpl");
+  EXPECT_EQ(line("winipcfg", {"cmd.exe", "ipconfig.exe"}),
+            "\"" + system + "\\cmd.exe\" /k \"" + system + "\\ipconfig.exe\" /all");
+  EXPECT_EQ(line("scandisk", {"cmd.exe"}), "") << "no disk check: nothing";
+  EXPECT_EQ(line("defrag", {}), "");
 }
 
 }  // namespace

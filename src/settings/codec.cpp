@@ -22,27 +22,27 @@ bool Write(SettingsStore& store, std::string_view key, std::string_view value) {
 
 std::string ReadSlot(SettingsStore& store, const KeyTable& tableA, SlotField field, int slot,
                      std::string_view fallback) {
-  std::string text = ScrambleThrough(Read(store, SlotKey(field, slot), fallback), tableA);
-  if (text == SlotSentinel()) text = kNoneMarker;
-  return text;
+  const std::string text = ScrambleThrough(Read(store, SlotKey(field, slot), fallback), tableA);
+  if (text == SlotSentinel()) return std::string(kNoneMarker);
+  return store.ShownText(text);
 }
 
 bool WriteSlot(SettingsStore& store, const KeyTable& tableA, SlotField field, int slot,
                std::string_view text) {
-  return Write(store, SlotKey(field, slot), ScrambleThrough(std::string(text), tableA));
+  return Write(store, SlotKey(field, slot), ScrambleThrough(store.StoredText(text), tableA));
 }
 
 std::string ReadPassword(SettingsStore& store, const KeyTable& tableB,
                          std::string_view fallbackPair) {
   std::string pair = Read(store, "passwd", fallbackPair);
-  if (pair != kUnsetPasswordPair) pair = ScrambleThrough(pair, tableB);
+  if (pair != kUnsetPasswordPair) pair = store.ShownText(ScrambleThrough(pair, tableB));
   return pair.substr(0, pair.find(kPasswordSeparator));
 }
 
 bool WritePassword(SettingsStore& store, const KeyTable& tableB, std::string_view password) {
-  std::string pair = std::string(password) + std::string(kPasswordSeparator);
-  pair += password;
-  return Write(store, "passwd", ScrambleThrough(pair, tableB));
+  const std::string stored = store.StoredText(password);
+  return Write(store, "passwd",
+               ScrambleThrough(stored + std::string(kPasswordSeparator) + stored, tableB));
 }
 
 bool ReadPasswordInForce(SettingsStore& store, std::string_view fallback) {

@@ -3,6 +3,8 @@
 // step, so a hand-edited file reads as it did when QV kept its settings through Qt.
 #include "settings/ini_format.h"
 
+#include "common/text_length.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <optional>
@@ -25,17 +27,6 @@ std::string Hex(unsigned value) {
   do text.insert(text.begin(), digits[value % 16]);
   while ((value /= 16) != 0);
   return text;
-}
-
-void AppendUtf8(std::string& out, std::uint32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-    return;
-  }
-  const int extra = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
-  static const unsigned char kLead[] = {0, 0xC0, 0xE0, 0xF0};
-  out += static_cast<char>(kLead[extra] | (c >> (6 * extra)));
-  for (int k = extra - 1; k >= 0; --k) out += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
 }
 
 bool IsPlainKeyCharacter(unsigned char c) {

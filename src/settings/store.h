@@ -26,6 +26,11 @@ class SettingsStore {
   virtual bool Write(std::string_view app, std::string_view section, std::string_view key,
                      std::string_view value) = 0;
 
+  // A text of the windows (UTF-8) as this store keeps it before it is scrambled, and back.
+  // The same bytes, but where earlier builds kept texts in another form.
+  virtual std::string StoredText(std::string_view text) const { return std::string(text); }
+  virtual std::string ShownText(std::string_view stored) const { return std::string(stored); }
+
   // A save of many keys: writes after Hold stay in memory until Commit makes them all
   // durable at once (false when that failed, and then none of them is kept), or Discard
   // drops them, so a crash or a failure leaves either every old value or every new one.

@@ -9,6 +9,7 @@
 #include "platform/win32/win32_controls.h"
 #include "platform/win32/win32_library.h"
 #include "platform/win32/win32_messages.h"
+#include "platform/win32/win32_text.h"
 #include "platform/win32/win32_window.h"
 
 namespace qv {
@@ -28,24 +29,20 @@ struct AccessibilityLibrary {
  private:
   static AccessibilityLibrary Load() {
     using Initialise = HRESULT(WINAPI*)(LPVOID, DWORD);
-    if (auto initialise = LibraryCall<Initialise>("ole32.dll", "CoInitializeEx"))
+    if (auto initialise = LibraryCall<Initialise>(L"ole32.dll", "CoInitializeEx"))
       initialise(nullptr, COINIT_APARTMENTTHREADED);  // objects are handed out marshalled
     AccessibilityLibrary library;
     library.lresultFromObject =
-        LibraryCall<decltype(&LresultFromObject)>("oleacc.dll", "LresultFromObject");
+        LibraryCall<decltype(&LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
     library.createStandardObject = LibraryCall<decltype(&CreateStdAccessibleObject)>(
-        "oleacc.dll", "CreateStdAccessibleObject");
-    library.allocString = LibraryCall<decltype(&SysAllocString)>("oleaut32.dll", "SysAllocString");
+        L"oleacc.dll", "CreateStdAccessibleObject");
+    library.allocString = LibraryCall<decltype(&SysAllocString)>(L"oleaut32.dll", "SysAllocString");
     return library;
   }
 };
 
 BSTR WideString(const std::string& text) {
-  const int length =
-      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return AccessibilityLibrary::Get().allocString(wide.c_str());
+  return AccessibilityLibrary::Get().allocString(Wide(text).c_str());
 }
 
 bool IsSelf(const VARIANT& child) {
@@ -120,7 +117,7 @@ class DescribedObject final : public IAccessible {
     if (!IsSelf(child) || !Describe(facts) || !facts.pressable)
       return standard_->accDoDefaultAction(child);
     if (!IsWindowEnabled(hwnd_)) return E_FAIL;
-    return PostMessageA(hwnd_, kPressForAccessibility, 0, 0) ? S_OK : E_FAIL;
+    return PostMessageW(hwnd_, kPressForAccessibility, PrivateToken(), 0) ? S_OK : E_FAIL;
   }
 
   // The rest as Windows has it.
@@ -179,8 +176,8 @@ class DescribedObject final : public IAccessible {
 
  private:
   bool Describe(AccessibleFacts& facts) const {
-    return IsWindow(hwnd_) &&
-           SendMessageA(hwnd_, kDescribeForAccessibility, 0, reinterpret_cast<LPARAM>(&facts));
+    return IsWindow(hwnd_) && SendMessageW(hwnd_, kDescribeForAccessibility, PrivateToken(),
+                                           reinterpret_cast<LPARAM>(&facts));
   }
 
   HWND hwnd_;
@@ -242,11 +239,11 @@ bool AnswerScreenReader(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
       answer = AnswerGetObject(hwnd, wParam, lParam);
       return answer != 0;
     case kDescribeForAccessibility:
-      *reinterpret_cast<AccessibleFacts*>(lParam) = FactsOf(data);
-      answer = TRUE;
+      answer = IsOwnMessage(wParam) ? TRUE : FALSE;
+      if (answer) *reinterpret_cast<AccessibleFacts*>(lParam) = FactsOf(data);
       return true;
     case kPressForAccessibility:
-      if (data.link->owner && IsWindowEnabled(hwnd))
+      if (IsOwnMessage(wParam) && data.link->owner && IsWindowEnabled(hwnd))
         data.link->owner->Mouse(MouseEvent::Click, data.id);
       answer = 0;
       return true;

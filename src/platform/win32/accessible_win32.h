@@ -12,7 +12,7 @@ namespace qv {
 
 // What a window tells screen readers about itself; asked at every call, so it is current.
 struct AccessibleFacts {
-  std::string name;  // in the ANSI code page, like every text of this backend
+  std::string name;  // UTF-8, like every text of QV
   long role = 0;     // a ROLE_SYSTEM_* value; 0 keeps the standard object's role
   bool pressable = false;
 };

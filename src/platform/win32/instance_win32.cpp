@@ -7,7 +7,7 @@
 namespace qv {
 
 bool PreviousInstanceRunning() {
-  HANDLE mutex = CreateMutexA(nullptr, FALSE, "Local\\Velmora.TrayMenu.qv");
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, L"Local\\Velmora.TrayMenu.qv");
   if (!mutex) return false;
   if (GetLastError() == ERROR_ALREADY_EXISTS) {
     CloseHandle(mutex);

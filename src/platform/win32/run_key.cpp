@@ -3,6 +3,8 @@
 // delete from it. Failures reach the caller.
 #include "platform/win32/run_key.h"
 
+#include "platform/win32/win32_text.h"
+
 namespace qv {
 
 std::string RegistryRunEntries::RunValueNameOf(std::string_view programPath) const {
@@ -11,18 +13,18 @@ std::string RegistryRunEntries::RunValueNameOf(std::string_view programPath) con
   return name;
 }
 
-bool RegistryRunEntries::SaveRegString(HKEY root, const std::string& keyPath,
-                                       const std::string& name, const std::string& data) {
+bool RegistryRunEntries::SaveRegString(HKEY root, const std::wstring& keyPath,
+                                       const std::wstring& name, const std::wstring& data) {
   HKEY handle;
   if (calls_.createKey(root, keyPath.c_str(), &handle) != ERROR_SUCCESS) return false;
   const LONG result =
       calls_.setValue(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                      static_cast<DWORD>(data.size() + 1));
+                      static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
   calls_.closeKey(handle);
   return result == ERROR_SUCCESS;
 }
 
-bool RegistryRunEntries::HasRegValue(HKEY root, const std::string& name) {
+bool RegistryRunEntries::HasRegValue(HKEY root, const std::wstring& name) {
   HKEY handle;
   if (calls_.openKey(root, kRunKey, &handle) != ERROR_SUCCESS) return false;
   const LONG found = calls_.queryValue(handle, name.c_str(), nullptr, nullptr, nullptr, nullptr);
@@ -30,8 +32,8 @@ bool RegistryRunEntries::HasRegValue(HKEY root, const std::string& name) {
   return found == ERROR_SUCCESS;
 }
 
-bool RegistryRunEntries::DeleteRegValue(HKEY root, const std::string& keyPath,
-                                        const std::string& name) {
+bool RegistryRunEntries::DeleteRegValue(HKEY root, const std::wstring& keyPath,
+                                        const std::wstring& name) {
   HKEY handle;
   const LONG opened = calls_.openKey(root, keyPath.c_str(), &handle);
   if (opened == ERROR_FILE_NOT_FOUND) return true;  // no key, so no value either
@@ -44,21 +46,21 @@ bool RegistryRunEntries::DeleteRegValue(HKEY root, const std::string& keyPath,
 
 bool RegistryRunEntries::SaveRunValue(std::string_view name, std::string_view programPath) {
   if (name.empty()) return false;
-  const std::string value(name), data(programPath);
+  const std::wstring value = Wide(name), data = L"\"" + Wide(programPath) + L"\"";
   return SaveRegString(roots_[0], kRunKey, value, data) ||
          SaveRegString(roots_[1], kRunKey, value, data);
 }
 
 bool RegistryRunEntries::DeleteRunValue(std::string_view name) {
   if (name.empty()) return true;
-  const bool machine = DeleteRegValue(roots_[0], kRunKey, std::string(name));
-  const bool user = DeleteRegValue(roots_[1], kRunKey, std::string(name));
+  const bool machine = DeleteRegValue(roots_[0], kRunKey, Wide(name));
+  const bool user = DeleteRegValue(roots_[1], kRunKey, Wide(name));
   return machine && user;
 }
 
 bool RegistryRunEntries::HasRunValue(std::string_view name) {
   return !name.empty() &&
-         (HasRegValue(roots_[0], std::string(name)) || HasRegValue(roots_[1], std::string(name)));
+         (HasRegValue(roots_[0], Wide(name)) || HasRegValue(roots_[1], Wide(name)));
 }
 
 }  // namespace qv

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "settings/store.h"
+#include "settings/stored_text.h"
 
 namespace qv {
 
@@ -22,6 +23,9 @@ class RegistryStore final : public SettingsStore {
                    std::string_view fallback = {}) override;
   bool Write(std::string_view app, std::string_view section, std::string_view key,
              std::string_view value) override;
+  // Latin-1 where it holds the text, as builds before Unicode stored it; else UTF-8.
+  std::string StoredText(std::string_view text) const override { return Latin1WhereItFits(text); }
+  std::string ShownText(std::string_view stored) const override { return Utf8FromStored(stored); }
   void Hold() override { holding_ = true; }
   bool Commit() override;
   void Discard() override;

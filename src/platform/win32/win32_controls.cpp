@@ -4,13 +4,14 @@
 
 #include "platform/win32/accessible_win32.h"
 #include "platform/win32/win32_messages.h"
+#include "platform/win32/win32_text.h"
 #include "platform/win32/win32_window.h"
 
 namespace qv {
 namespace {
 
-constexpr const char* kFrameClass = "QVFrame";
-constexpr const char* kControlClass = "QVControl";
+constexpr const wchar_t* kFrameClass = L"QVFrame";
+constexpr const wchar_t* kControlClass = L"QVControl";
 
 void PaintControl(HWND hwnd, ControlData& data) {
   ++data.paints;
@@ -22,7 +23,7 @@ void PaintControl(HWND hwnd, ControlData& data) {
     HDC source = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(source, bitmap);
     BITMAP info;
-    GetObjectA(bitmap, sizeof info, &info);
+    GetObjectW(bitmap, sizeof info, &info);
     SetStretchBltMode(dc, HALFTONE);
     StretchBlt(dc, 0, 0, area.right, area.bottom, source, 0, 0, info.bmWidth, info.bmHeight,
                SRCCOPY);
@@ -37,7 +38,8 @@ void PaintControl(HWND hwnd, ControlData& data) {
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     HGDIOBJ old = SelectObject(dc, FontFor(data));
     const bool centred = data.layout->look & (kClickable | kCentred);
-    DrawTextA(dc, data.text.c_str(), static_cast<int>(data.text.size()), &area,
+    const std::wstring text = Wide(data.text);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
               (centred ? DT_CENTER : DT_LEFT) | DT_NOPREFIX);
     SelectObject(dc, old);
   }
@@ -52,13 +54,14 @@ void PaintFrame(HWND hwnd, ControlData& data) {
   FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   HGDIOBJ old = SelectObject(dc, FontFor(data));
   SIZE caption{};
-  GetTextExtentPoint32A(dc, data.text.c_str(), static_cast<int>(data.text.size()), &caption);
+  const std::wstring text = Wide(data.text);
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &caption);
   RECT edge = area;
   edge.top = caption.cy / 2;
   DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
   SetBkColor(dc, RGB(255, 255, 255));
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-  TextOutA(dc, 6, 0, data.text.c_str(), static_cast<int>(data.text.size()));
+  TextOutW(dc, 6, 0, text.c_str(), static_cast<int>(text.size()));
   SelectObject(dc, old);
   EndPaint(hwnd, &paint);
 }
@@ -102,7 +105,7 @@ bool RouteMouse(HWND hwnd, UINT message, LPARAM lParam, ControlData& data) {
 
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   ControlData* data = DataOf(hwnd);
-  if (!data) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (!data) return DefWindowProcW(hwnd, message, wParam, lParam);
   if (message == WM_PAINT) {
     PaintControl(hwnd, *data);
     return 0;
@@ -111,12 +114,12 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
   if (LRESULT answer; AnswerScreenReader(hwnd, message, wParam, lParam, *data, answer))
     return answer;
   if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     delete data;
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
   }
   if (RouteMouse(hwnd, message, lParam, *data)) return 0;
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 // EDIT and BUTTON controls keep their own behaviour; we only listen to the mouse.
@@ -124,8 +127,8 @@ LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
   ControlData* data = DataOf(hwnd);
   WNDPROC original = data->original;
   if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     delete data;
   } else if (LRESULT answer; message != kPressForAccessibility &&
                              AnswerScreenReader(hwnd, message, wParam, lParam, *data, answer)) {
@@ -133,17 +136,17 @@ LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
   } else {
     RouteMouse(hwnd, message, lParam, *data);
   }
-  return CallWindowProcA(original, hwnd, message, wParam, lParam);
+  return CallWindowProcW(original, hwnd, message, wParam, lParam);
 }
 
 // Frames behave like the window for the controls on them.
 LRESULT ForwardToTop(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return SendMessageA(GetAncestor(hwnd, GA_ROOT), message, wParam, lParam);
+  return SendMessageW(GetAncestor(hwnd, GA_ROOT), message, wParam, lParam);
 }
 
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   ControlData* data = DataOf(hwnd);
-  if (!data) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (!data) return DefWindowProcW(hwnd, message, wParam, lParam);
   switch (message) {
     case WM_PAINT:
       PaintFrame(hwnd, *data);
@@ -156,28 +159,28 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_CTLCOLOREDIT:
       return ForwardToTop(hwnd, message, wParam, lParam);
     case WM_NCDESTROY:
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
       delete data;
-      return DefWindowProcA(hwnd, message, wParam, lParam);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_GETOBJECT:
     case kDescribeForAccessibility:
       if (LRESULT answer; AnswerScreenReader(hwnd, message, wParam, lParam, *data, answer))
         return answer;
-      return DefWindowProcA(hwnd, message, wParam, lParam);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
     default:
       RouteMouse(hwnd, message, lParam, *data);
-      return DefWindowProcA(hwnd, message, wParam, lParam);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
 
 }  // namespace
 
 ControlData* DataOf(HWND hwnd) {
-  return reinterpret_cast<ControlData*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  return reinterpret_cast<ControlData*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 WindowLink* LinkOf(HWND top) {
-  return reinterpret_cast<WindowLink*>(GetWindowLongPtrA(top, GWLP_USERDATA));
+  return reinterpret_cast<WindowLink*>(GetWindowLongPtrW(top, GWLP_USERDATA));
 }
 
 HFONT FontFor(const ControlData& data) {
@@ -198,7 +201,8 @@ SIZE TextSize(HWND hwnd, const ControlData& data, const std::string& text) {
   HDC dc = GetDC(hwnd);
   HGDIOBJ old = SelectObject(dc, FontFor(data));
   RECT needed{0, 0, 0, 0};
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | DT_NOPREFIX);
+  const std::wstring wide = Wide(text);
+  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &needed, DT_CALCRECT | DT_NOPREFIX);
   SelectObject(dc, old);
   ReleaseDC(hwnd, dc);
   return {needed.right, needed.bottom};
@@ -214,9 +218,15 @@ LRESULT ControlColour(HWND control, HDC dc) {
                                          : GetSysColorBrush(COLOR_WINDOW));
 }
 
-std::string ResourceName(const std::string& asset) {
-  std::string name = asset;
-  for (char& c : name) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+std::string TextOf(HWND control) {
+  std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
+  text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
+  return Utf8(text);
+}
+
+std::wstring ResourceName(const std::string& asset) {
+  std::wstring name(asset.begin(), asset.end());
+  for (wchar_t& c : name) c = c >= L'a' && c <= L'z' ? c - 32 : c;
   return name;
 }
 
@@ -228,19 +238,19 @@ COLORREF ToColorRef(Colour colour) {
 HWND MakeControl(const ControlLayout& control, int id, HWND parent, WindowLink& link) {
   const TwipRect& p = control.place;
   auto pixels = [&](int twips) { return TwipsToPixelsAtDpi(twips, link.dpi); };
-  const char* windowClass = kControlClass;
+  const wchar_t* windowClass = kControlClass;
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (control.look & kHidden ? 0 : WS_VISIBLE);
   DWORD extended = 0;
   switch (control.kind) {
     case ControlKind::TextBox:
-      windowClass = "EDIT";
+      windowClass = L"EDIT";
       style |= WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
       // A hidden box holds what no one should read, screen readers included.
       if (control.look & (kMasked | kHidden)) style |= ES_PASSWORD;
       if (control.look & kReadOnly) style |= ES_READONLY;
       break;
     case ControlKind::CheckBox:
-      windowClass = "BUTTON";
+      windowClass = L"BUTTON";
       style |= WS_TABSTOP | BS_AUTOCHECKBOX | (control.look & kTickRight ? BS_LEFTTEXT : 0);
       break;
     case ControlKind::Frame:
@@ -250,27 +260,28 @@ HWND MakeControl(const ControlLayout& control, int id, HWND parent, WindowLink& 
     default:
       break;
   }
-  HWND hwnd = CreateWindowExA(extended, windowClass, control.text.c_str(), style, pixels(p.left),
-                              pixels(p.top), pixels(p.width), pixels(p.height), parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id + 100)),
-                              GetModuleHandleA(nullptr), nullptr);
+  HWND hwnd = CreateWindowExW(extended, windowClass, Wide(control.text).c_str(), style,
+                              pixels(p.left), pixels(p.top), pixels(p.width), pixels(p.height),
+                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id + 100)),
+                              GetModuleHandleW(nullptr), nullptr);
   auto* data = new ControlData;
   data->link = &link;
   data->layout = &control;
   data->id = id;
   data->text = control.text;
   data->back = ToColorRef(control.look & kWhiteBack ? kWhite : kSystemWindow);
-  SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
-  if (windowClass == std::string("EDIT") || windowClass == std::string("BUTTON")) {
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(*data)), FALSE);
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
+  if (control.kind == ControlKind::TextBox || control.kind == ControlKind::CheckBox) {
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(*data)), FALSE);
     data->original = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
-    if (control.look & kMasked) SendMessageA(hwnd, EM_SETPASSWORDCHAR, '#', 0);
-    if (control.maxLength > 0) SendMessageA(hwnd, EM_SETLIMITTEXT, control.maxLength, 0);
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+    if (control.look & kMasked) SendMessageW(hwnd, EM_SETPASSWORDCHAR, '#', 0);
+    // Room for the limit in UTF-16 units; the window keeps it in characters.
+    if (control.maxLength > 0) SendMessageW(hwnd, EM_SETLIMITTEXT, 2 * control.maxLength, 0);
   }
   if (control.kind == ControlKind::PictureBox && data->Bitmap()) {
     BITMAP info;
-    GetObjectA(data->Bitmap(), sizeof info, &info);
+    GetObjectW(data->Bitmap(), sizeof info, &info);
     const int edge = 2 * GetSystemMetrics(SM_CXEDGE);
     SetWindowPos(hwnd, nullptr, 0, 0, info.bmWidth + edge, info.bmHeight + edge,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -279,17 +290,17 @@ HWND MakeControl(const ControlLayout& control, int id, HWND parent, WindowLink& 
 }
 
 void RegisterControlClasses() {
-  WNDCLASSA frame{};
+  WNDCLASSW frame{};
   frame.lpfnWndProc = FrameProc;
-  frame.hInstance = GetModuleHandleA(nullptr);
-  frame.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  frame.hInstance = GetModuleHandleW(nullptr);
+  frame.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   frame.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
   frame.lpszClassName = kFrameClass;
-  RegisterClassA(&frame);
-  WNDCLASSA control = frame;
+  RegisterClassW(&frame);
+  WNDCLASSW control = frame;
   control.lpfnWndProc = ControlProc;
   control.lpszClassName = kControlClass;
-  RegisterClassA(&control);
+  RegisterClassW(&control);
 }
 
 }  // namespace qv

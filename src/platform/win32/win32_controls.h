@@ -16,7 +16,7 @@ namespace qv {
 class Win32Window;
 
 // The resource name of a picture or icon asset: its name in capitals.
-std::string ResourceName(const std::string& asset);
+std::wstring ResourceName(const std::string& asset);
 
 // Resolves system colours (0x80000000 + n) through GetSysColor.
 COLORREF ToColorRef(Colour colour);
@@ -66,7 +66,7 @@ struct ControlData {
   }
   HBITMAP Bitmap() {
     if (!bitmap && !layout->picture.empty())
-      bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
+      bitmap = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
                                                ResourceName(layout->picture).c_str(), IMAGE_BITMAP,
                                                0, 0, LR_CREATEDIBSECTION));
     return bitmap;
@@ -80,6 +80,8 @@ HFONT FontFor(const ControlData& data);
 RECT PlaceInParent(HWND hwnd);
 // The size a text needs in a control's font.
 SIZE TextSize(HWND hwnd, const ControlData& data, const std::string& text);
+// The text a control holds now.
+std::string TextOf(HWND control);
 // Colours of check boxes and read-only boxes, asked of their parent.
 LRESULT ControlColour(HWND control, HDC dc);
 

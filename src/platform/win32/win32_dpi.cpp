@@ -12,12 +12,12 @@ using GetDpiForMonitorCall = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
 
 GetDpiForMonitorCall DpiForMonitor() {
-  static const auto call = LibraryCall<GetDpiForMonitorCall>("shcore.dll", "GetDpiForMonitor");
+  static const auto call = LibraryCall<GetDpiForMonitorCall>(L"shcore.dll", "GetDpiForMonitor");
   return call;
 }
 
-HFONT MakeFont(double points, int weight, const char* face, int dpi) {
-  return CreateFontA(-PointsToPixelsAtDpi(points, dpi), 0, 0, 0, weight, FALSE, FALSE, FALSE,
+HFONT MakeFont(double points, int weight, const wchar_t* face, int dpi) {
+  return CreateFontW(-PointsToPixelsAtDpi(points, dpi), 0, 0, 0, weight, FALSE, FALSE, FALSE,
                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                      DEFAULT_PITCH, face);
 }
@@ -40,7 +40,7 @@ int MonitorDpi(HMONITOR monitor) {
 }
 
 WindowFonts MakeWindowFonts(int dpi) {
-  return {MakeFont(9.75, FW_BOLD, "Verdana", dpi), MakeFont(8, FW_NORMAL, "MS Shell Dlg", dpi)};
+  return {MakeFont(9.75, FW_BOLD, L"Verdana", dpi), MakeFont(8, FW_NORMAL, L"MS Shell Dlg", dpi)};
 }
 
 void DeleteWindowFonts(WindowFonts& fonts) {

@@ -1,12 +1,16 @@
 // The private window messages of the Win32 backend, in one place so no two share a
-// number. Each is sent or posted only within QV's own process.
+// number. Any process may send a window any message, so QV's own carry a number of this
+// run's own (PrivateToken) in wParam, and a window acts on one only when it came from
+// QV itself: with the token and not sent from another thread. From anyone else such a
+// message changes nothing (one carries a pointer, another destroys the window).
 #pragma once
 
 #include <windows.h>
 
 namespace qv {
 
-// The tray icon's mouse messages, as Shell_NotifyIcon reports them to the icon's window.
+// The tray icon's mouse messages, as Shell_NotifyIcon reports them to the icon's window
+// (from the shell: they carry only the mouse message).
 constexpr UINT kTrayCallback = WM_APP + 1;
 // Destroys a window whose object went while one of its handlers may have been running.
 constexpr UINT kDestroyLater = WM_APP + 7;
@@ -14,5 +18,10 @@ constexpr UINT kDestroyLater = WM_APP + 7;
 constexpr UINT kDescribeForAccessibility = WM_APP + 8;
 // Posted to a pressable window when a screen reader runs its default action.
 constexpr UINT kPressForAccessibility = WM_APP + 9;
+
+// The wParam of every private message QV sends or posts itself.
+WPARAM PrivateToken();
+// True for a private message that came from QV itself.
+bool IsOwnMessage(WPARAM wParam);
 
 }  // namespace qv

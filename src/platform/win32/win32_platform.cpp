@@ -6,34 +6,37 @@
 
 #include <algorithm>
 
+#include "common/text_length.h"
 #include "platform/session_end.h"
+#include "platform/win32/builtin_tools_win32.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_library.h"
 #include "platform/win32/win32_messages.h"
+#include "platform/win32/win32_text.h"
 #include "platform/win32/win32_window.h"
 
 namespace qv {
 namespace {
 
 constexpr UINT kTrayIconId = 1;
-constexpr const char* kTrayClass = "QVTray";
+constexpr const wchar_t* kTrayClass = L"QVTray";
 
 class Win32Tray final : public TrayIcon {
  public:
   Win32Tray(TrayEvents& events, Win32Platform& platform) : events_(events), platform_(platform) {
     static const ATOM registered = [] {
-      WNDCLASSA tray{};
+      WNDCLASSW tray{};
       tray.lpfnWndProc = Procedure;
-      tray.hInstance = GetModuleHandleA(nullptr);
+      tray.hInstance = GetModuleHandleW(nullptr);
       tray.lpszClassName = kTrayClass;
-      return RegisterClassA(&tray);
+      return RegisterClassW(&tray);
     }();
     (void)registered;
-    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     // A hidden top-level window: message-only windows miss the TaskbarCreated broadcast.
-    window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kTrayClass, "QV tray", WS_POPUP, 0, 0, 0, 0,
-                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kTrayClass, L"QV tray", WS_POPUP, 0, 0, 0, 0,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     data_.cbSize = sizeof data_;
     data_.hWnd = window_;
     data_.uID = kTrayIconId;
@@ -42,37 +45,37 @@ class Win32Tray final : public TrayIcon {
   }
   ~Win32Tray() override {
     Remove();
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
   }
 
   void SetIcon(const std::string& asset) override {
     data_.hIcon = static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), ResourceName(asset).c_str(), IMAGE_ICON,
+        LoadImageW(GetModuleHandleW(nullptr), ResourceName(asset).c_str(), IMAGE_ICON,
                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    if (added_) Shell_NotifyIconA(NIM_MODIFY, &data_);
+    if (added_) Shell_NotifyIconW(NIM_MODIFY, &data_);
   }
   void SetTooltip(const std::string& text) override {
-    lstrcpynA(data_.szTip, text.c_str(), sizeof data_.szTip);
-    if (added_) Shell_NotifyIconA(NIM_MODIFY, &data_);
+    lstrcpynW(data_.szTip, Wide(text).c_str(), ARRAYSIZE(data_.szTip));
+    if (added_) Shell_NotifyIconW(NIM_MODIFY, &data_);
   }
-  void Add() override { added_ = Shell_NotifyIconA(NIM_ADD, &data_) != FALSE || added_; }
+  void Add() override { added_ = Shell_NotifyIconW(NIM_ADD, &data_) != FALSE || added_; }
   HWND Window() const { return window_; }
   void Remove() override {
-    if (added_) Shell_NotifyIconA(NIM_DELETE, &data_);
+    if (added_) Shell_NotifyIconW(NIM_DELETE, &data_);
     added_ = false;
   }
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* tray = reinterpret_cast<Win32Tray*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!tray) return DefWindowProcA(hwnd, message, wParam, lParam);
+    auto* tray = reinterpret_cast<Win32Tray*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!tray) return DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == kTrayCallback) {
       tray->events_.OnTrayMessage(static_cast<TrayMessage>(lParam));
       return 0;
     }
     if (message == tray->taskbarCreated_ && tray->added_) {
-      Shell_NotifyIconA(NIM_ADD, &tray->data_);  // Explorer restarted: put the icon back
+      Shell_NotifyIconW(NIM_ADD, &tray->data_);  // Explorer restarted: put the icon back
       return 0;
     }
     if (message == WM_QUERYENDSESSION) return TRUE;
@@ -80,29 +83,30 @@ class Win32Tray final : public TrayIcon {
       tray->platform_.EndSession();
       return 0;
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 
   TrayEvents& events_;
   Win32Platform& platform_;
   HWND window_ = nullptr;
-  NOTIFYICONDATAA data_{};
+  NOTIFYICONDATAW data_{};
   UINT taskbarCreated_ = 0;
   bool added_ = false;
 };
 
 }  // namespace
 
-// Starts a process and lets it go. `application` is the file to run, or null to have
-// Windows take it from the command line.
-static bool StartProcess(const char* application, std::string commandLine, WindowStyle style) {
-  STARTUPINFOA startup{};
+// Starts exactly the file `application` and lets it go; it is never searched for.
+static bool StartProcess(const std::string& application, const std::string& commandLine,
+                         WindowStyle style) {
+  std::wstring line = Wide(commandLine);
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = static_cast<WORD>(style);
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(application, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process))
+  if (!CreateProcessW(Wide(application).c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process))
     return false;
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
@@ -111,7 +115,7 @@ static bool StartProcess(const char* application, std::string commandLine, Windo
 
 bool StartProgramFile(const std::string& path, WindowStyle style) {
   if (path.empty()) return false;
-  return StartProcess(path.c_str(), "\"" + path + "\"", style);
+  return StartProcess(path, "\"" + path + "\"", style);
 }
 
 Win32Platform::Win32Platform() : dpi_(SystemDpi()) {}
@@ -137,7 +141,8 @@ std::unique_ptr<TrayIcon> Win32Platform::NewTrayIcon(TrayEvents& events) {
 Answer Win32Platform::ShowMessage(const std::string& text, MessageStyle style,
                                   const std::string& caption) {
   // Owned by the active window, so it stays above the topmost settings window.
-  return static_cast<Answer>(MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(),
+  return static_cast<Answer>(MessageBoxW(GetActiveWindow(), Wide(text).c_str(),
+                                         Wide(caption).c_str(),
                                          static_cast<UINT>(style) | MB_SETFOREGROUND));
 }
 
@@ -145,44 +150,54 @@ std::string ProgramDialogFolder(const std::string& currentFile) {
   const std::size_t slash = currentFile.rfind('\\');
   if (slash != std::string::npos) {
     const std::string folder = currentFile.substr(0, slash);
-    const DWORD attributes = GetFileAttributesA(folder.c_str());
+    const DWORD attributes = GetFileAttributesW(Wide(folder).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
       return folder;
   }
-  char programs[MAX_PATH];
-  const DWORD length = GetEnvironmentVariableA("ProgramFiles", programs, MAX_PATH);
-  return length > 0 && length < MAX_PATH ? programs : "C:\\";
+  wchar_t programs[MAX_PATH];
+  const DWORD length = GetEnvironmentVariableW(L"ProgramFiles", programs, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? Utf8(programs) : "C:\\";
 }
 
 // comdlg32 and what it pulls in (comctl32, ole32, ...) load when the picker first opens,
 // not at every start: the icon comes sooner.
-static decltype(&GetOpenFileNameA) OpenFileNameCall() {
+static decltype(&GetOpenFileNameW) OpenFileNameCall() {
   static const auto call =
-      LibraryCall<decltype(&GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+      LibraryCall<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
   return call;
 }
 
 std::optional<std::string> Win32Platform::OpenFileDialog(const FileDialogOptions& options) {
-  std::string filter = options.filterName + '\0' + options.patterns + '\0' + '\0';
-  const std::string folder = ProgramDialogFolder(options.currentFile);
-  std::string file(32768, '\0');
-  OPENFILENAMEA dialog{};
+  std::wstring filter = Wide(options.filterName) + L'\0' + Wide(options.patterns) + L'\0' + L'\0';
+  const std::wstring folder = Wide(ProgramDialogFolder(options.currentFile));
+  const std::wstring title = Wide(options.title);
+  std::wstring file(32768, L'\0');
+  OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = GetActiveWindow();
   dialog.lpstrFilter = filter.c_str();
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
-  dialog.lpstrTitle = options.title.c_str();
+  dialog.lpstrTitle = title.c_str();
   dialog.lpstrInitialDir = folder.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   const auto openFileName = OpenFileNameCall();
   if (!openFileName || !openFileName(&dialog)) return std::nullopt;
-  file.resize(file.find('\0'));
-  return file;
+  file.resize(file.find(L'\0'));
+  return Utf8(file);
 }
 
 void Win32Platform::StartBuiltIn(const std::string& command, WindowStyle style) {
-  StartProcess(nullptr, command, style);
+  const std::string system = SystemFolder();
+  const std::string line = BuiltInToolLine(command, system, [](const std::string& path) {
+    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+  });
+  if (line.empty()) return;  // this Windows has no such tool: the entry does nothing
+  StartProcess(line.substr(1, line.find('"', 1) - 1), line, style);
+}
+
+std::size_t Win32Platform::CharacterCount(std::string_view text) const {
+  return Utf8CharacterCount(text);
 }
 
 void Win32Platform::StartFile(const std::string& path, WindowStyle style) {
@@ -203,14 +218,14 @@ double Win32Platform::Now() {
 // Tab and the other dialog keys move the focus within our windows; the rest is theirs.
 static void Dispatch(MSG& message) {
   HWND top = GetAncestor(message.hwnd, GA_ROOT);
-  if (top && IsDialogMessageA(top, &message)) return;
+  if (top && IsDialogMessageW(top, &message)) return;
   TranslateMessage(&message);
-  DispatchMessageA(&message);
+  DispatchMessageW(&message);
 }
 
 bool Win32Platform::PumpPendingMessages() {
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
       return false;
@@ -241,7 +256,7 @@ TwipArea Win32Platform::MenuScreen() {
     monitor = MonitorFromRect(&place, MONITOR_DEFAULTTOPRIMARY);
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  GetMonitorInfoA(monitor, &info);
+  GetMonitorInfoW(monitor, &info);
   const int dpi = MonitorDpi(monitor);
   const RECT& r = info.rcMonitor;
   return {PixelsToTwipsAtDpi(r.left, dpi), PixelsToTwipsAtDpi(r.top, dpi),
@@ -249,8 +264,9 @@ TwipArea Win32Platform::MenuScreen() {
 }
 
 std::string Win32Platform::ProgramPath() {
-  std::string path(32768, '\0');
-  path.resize(GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  std::wstring wide(32768, L'\0');
+  wide.resize(GetModuleFileNameW(nullptr, wide.data(), static_cast<DWORD>(wide.size())));
+  std::string path = Utf8(wide);
   // The folder, "\", the executable's name without its extension, and ".exe".
   const std::size_t slash = path.rfind('\\');
   const std::size_t dot = path.rfind('.');
@@ -261,7 +277,7 @@ std::string Win32Platform::ProgramPath() {
 int Win32Platform::Exec() {
   if (ending_) return 0;
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) Dispatch(message);
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
   return 0;
 }
 

@@ -1,6 +1,7 @@
-// The Win32 backend: the tray icon through Shell_NotifyIconA (added again when Explorer
-// restarts), MessageBoxA, GetOpenFileNameA, CreateProcessA, the registry store and Run
+// The Win32 backend: the tray icon through Shell_NotifyIconW (added again when Explorer
+// restarts), MessageBoxW, GetOpenFileNameW, CreateProcessW, the registry store and Run
 // entry, and a message loop that sleeps in MsgWaitForMultipleObjects while TimeOut waits.
+// Texts are UTF-8 inside QV and UTF-16 at every call.
 #pragma once
 
 #include <windows.h>
@@ -30,8 +31,7 @@ class Win32Platform final : public Platform {
   double Now() override;
   void RunEventsUntil(double deadline) override;
   TwipArea MenuScreen() override;
-  // ANSI texts: one byte is one character.
-  std::size_t CharacterCount(std::string_view text) const override { return text.size(); }
+  std::size_t CharacterCount(std::string_view text) const override;
   SettingsStore& Store() override { return store_; }
   RunEntries& StartAtLogon() override { return runEntries_; }
   std::string ProgramPath() override;

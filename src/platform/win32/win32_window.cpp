@@ -3,16 +3,18 @@
 // the message loop, so no window procedure ever runs on a freed object.
 #include "platform/win32/win32_window.h"
 
+#include "common/text_length.h"
 #include "platform/win32/accessible_win32.h"
 #include "platform/win32/win32_controls.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_messages.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_text.h"
 
 namespace qv {
 namespace {
 
-constexpr const char* kWindowClass = "QVWindow";
+constexpr const wchar_t* kWindowClass = L"QVWindow";
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowLink* link = LinkOf(hwnd);
@@ -26,9 +28,10 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       if (owner) owner->Mouse(MouseEvent::Down, kWindowItself);
       return 0;
     case WM_COMMAND:
-      if (owner && HIWORD(wParam) == BN_CLICKED && lParam)
-        if (ControlData* data = DataOf(reinterpret_cast<HWND>(lParam)))
-          owner->CheckBoxClicked(data->id);
+      if (ControlData* data = owner && lParam ? DataOf(reinterpret_cast<HWND>(lParam)) : nullptr) {
+        if (HIWORD(wParam) == BN_CLICKED) owner->CheckBoxClicked(data->id);
+        if (HIWORD(wParam) == EN_CHANGE) owner->BoxChanged(data->id);
+      }
       return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
@@ -46,7 +49,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       }
       break;
     case kDestroyLater:
-      DestroyWindow(hwnd);
+      if (IsOwnMessage(wParam)) DestroyWindow(hwnd);
       return 0;
     case WM_GETOBJECT:
       if (const LRESULT answer = AnswerGetObject(hwnd, wParam, lParam)) return answer;
@@ -55,19 +58,19 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       if (owner) owner->DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case kDescribeForAccessibility:
-      if (!link) break;
+      if (!link || !IsOwnMessage(wParam)) break;
       *reinterpret_cast<AccessibleFacts*>(lParam) = FactsOfWindow(*link->layout);
       return TRUE;
     case WM_NCDESTROY:
       if (link) {
         delete link;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
       }
       break;
     default:
       break;
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
@@ -95,15 +98,15 @@ void Win32Window::RegisterClasses() {
   static bool registered = false;
   if (registered) return;
   registered = true;
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA window{};
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSW window{};
   window.lpfnWndProc = WindowProc;
   window.hInstance = instance;
-  window.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  window.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-  window.hIcon = LoadIconA(instance, "QV");
+  window.hIcon = LoadIconW(instance, L"QV");
   window.lpszClassName = kWindowClass;
-  RegisterClassA(&window);
+  RegisterClassW(&window);
   RegisterControlClasses();
 }
 
@@ -122,20 +125,20 @@ Win32Window::~Win32Window() {
   if (platform_) platform_->Forget(this);
   link_->owner = nullptr;
   ShowWindow(hwnd_, SW_HIDE);
-  PostMessageA(hwnd_, kDestroyLater, 0, 0);  // we may be inside one of its handlers
+  PostMessageW(hwnd_, kDestroyLater, PrivateToken(), 0);  // we may be inside its handlers
 }
 
 void Win32Window::Build() {
   const DWORD extended = layout_.inTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
   hwnd_ =
-      CreateWindowExA(extended | WS_EX_CONTROLPARENT, kWindowClass, "", WS_POPUP | WS_CLIPCHILDREN,
+      CreateWindowExW(extended | WS_EX_CONTROLPARENT, kWindowClass, L"", WS_POPUP | WS_CLIPCHILDREN,
                       0, 0, Pixels(layout_.width), Pixels(layout_.height), nullptr, nullptr,
-                      GetModuleHandleA(nullptr), nullptr);
+                      GetModuleHandleW(nullptr), nullptr);
   link_ = new WindowLink;
   link_->owner = this;
   link_->layout = &layout_;
   link_->dpi = dpi_;
-  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(link_));
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(link_));
   for (std::size_t i = 0; i < layout_.controls.size(); ++i) {
     const ControlLayout& control = layout_.controls[i];
     HWND parent = control.parentId < 0 ? hwnd_ : controls_.at(control.parentId).hwnd;
@@ -186,7 +189,7 @@ void Win32Window::ApplyDpi(int dpi) {
     SetWindowPos(hwnd, nullptr, Pixels(p.left), Pixels(p.top), Pixels(p.width), Pixels(p.height),
                  keep);
     if (data && data->original)
-      SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(*data)), TRUE);
+      SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(*data)), TRUE);
     if (data && control.kind == ControlKind::Label && (control.look & kAutoSize)) {
       const SIZE size = TextSize(hwnd, *data, data->text);
       SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy,
@@ -277,7 +280,8 @@ void Win32Window::MoveTo(float leftTwips, float topTwips) {
 void Win32Window::SetText(int control, const std::string& text) {
   HWND hwnd = controls_.at(control).hwnd;
   const ControlLayout& layout = layout_.controls[control];
-  const std::string value = layout.maxLength > 0 ? text.substr(0, layout.maxLength) : text;
+  const std::string value =
+      layout.maxLength > 0 ? text.substr(0, Utf8PrefixLength(text, layout.maxLength)) : text;
   ControlData* data = DataOf(hwnd);
   if (data && !data->original && layout.kind != ControlKind::Frame) {
     if (data->text == value) return;
@@ -292,16 +296,27 @@ void Win32Window::SetText(int control, const std::string& text) {
     return;
   }
   if (data) data->text = value;
-  SetWindowTextA(hwnd, value.c_str());
+  SetWindowTextW(hwnd, Wide(value).c_str());
 }
 
 std::string Win32Window::Text(int control) const {
   HWND hwnd = controls_.at(control).hwnd;
   ControlData* data = DataOf(hwnd);
   if (data && !data->original) return data->text;
-  std::string text(GetWindowTextLengthA(hwnd) + 1, '\0');
-  text.resize(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size())));
-  return text;
+  return TextOf(hwnd);
+}
+
+// A box with a limit holds that many characters as the user sees them (an emoji is one,
+// where the edit control's own limit counts it as two); typing past it is undone.
+void Win32Window::BoxChanged(int control) {
+  const int limit = layout_.controls.at(control).maxLength;
+  if (limit <= 0) return;
+  HWND box = controls_[control].hwnd;
+  const std::string text = TextOf(box);
+  const std::size_t kept = Utf8PrefixLength(text, limit);
+  if (kept == text.size()) return;
+  SetWindowTextW(box, Wide(text.substr(0, kept)).c_str());
+  SendMessageW(box, EM_SETSEL, kept, kept);
 }
 
 void Win32Window::SetBackColour(int control, Colour colour) {
@@ -331,7 +346,7 @@ void Win32Window::SetEnabled(int control, bool enabled) {
 
 int Win32Window::Value(int control) const {
   if (layout_.controls.at(control).kind != ControlKind::CheckBox) return 0;
-  switch (SendMessageA(controls_[control].hwnd, BM_GETCHECK, 0, 0)) {
+  switch (SendMessageW(controls_[control].hwnd, BM_GETCHECK, 0, 0)) {
     case BST_CHECKED:
       return 1;
     case BST_INDETERMINATE:
@@ -345,8 +360,8 @@ void Win32Window::SetValue(int control, int value) {
   if (layout_.controls.at(control).kind != ControlKind::CheckBox) return;
   HWND box = controls_[control].hwnd;
   if (value == 2)
-    SetWindowLongPtrA(box, GWL_STYLE, (GetWindowLongPtrA(box, GWL_STYLE) & ~0xF) | BS_AUTO3STATE);
-  SendMessageA(box, BM_SETCHECK,
+    SetWindowLongPtrW(box, GWL_STYLE, (GetWindowLongPtrW(box, GWL_STYLE) & ~0xF) | BS_AUTO3STATE);
+  SendMessageW(box, BM_SETCHECK,
                value == 0   ? BST_UNCHECKED
                : value == 2 ? BST_INDETERMINATE
                             : BST_CHECKED,
@@ -356,7 +371,7 @@ void Win32Window::SetValue(int control, int value) {
 
 void Win32Window::DragWithMouse() {
   ReleaseCapture();
-  SendMessageA(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  SendMessageW(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
 }  // namespace qv

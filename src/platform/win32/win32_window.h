@@ -46,6 +46,7 @@ class Win32Window final : public Window {
   void Key(qv::Key key);
   void RequestClose(UnloadMode mode);
   void CheckBoxClicked(int control);
+  void BoxChanged(int control);
   void DpiChanged(int dpi, const RECT& suggested);
 
   // Lays the window's controls out again at another scale; its own size stays.

@@ -1,10 +1,21 @@
 #!/usr/bin/env bash
-# The Windows program under wine on a virtual desktop: its icon docks in the tray, a
-# click on it pops the menu up, a second copy ends at once, and a screen reader in
-# another process reads the menu's name and its entries' names, roles and action.
+# The Windows program under wine on a virtual desktop, kept as the zip says "anywhere",
+# here a Downloads folder where a planted oleacc.dll lies beside it: its icon docks in the
+# tray, a click on it pops the menu up, a second copy ends at once, and a screen reader in
+# another process reads the menu's name and its entries' names, roles and action without
+# the planted DLL being loaded. Another process then sends QV's windows the numbers of
+# its private messages, and the menu still opens.
 set -euo pipefail
-exe=$1 reader=$2
+built=$1 reader=$2 hostile=$3 planted=$4
 source "$(dirname "$0")/wine_common.sh"
+downloads="$WINEPREFIX/drive_c/Downloads"
+mkdir -p "$downloads"
+cp "$built" "$downloads/qv.exe"
+cp "$planted" "$downloads/oleacc.dll"
+exe="$downloads/qv.exe"
+marker="$WINEPREFIX/drive_c/qv-planted-dll-loaded"
+rm -f "$marker"
+export WINEDLLOVERRIDES="oleacc=n,b"  # wine's own would win over any file otherwise
 trap 'status=$?; kill $qv_pid 2>/dev/null || true; wait $qv_pid 2>/dev/null || true; exit $status' EXIT
 
 wine reg add 'HKCU\Software\qv\qv' /v show /d no /f >/dev/null
@@ -37,5 +48,15 @@ read_aloud=$(wine "$reader" | tr -d '\r')
 grep -qx "QV menu|11|" <<<"$read_aloud" || fail "a screen reader does not find the menu"
 grep -qx "Hide Menu|12|Press" <<<"$read_aloud" || fail "a screen reader misreads Hide Menu"
 grep -qx "Empty slot 7|12|Press" <<<"$read_aloud" || fail "a screen reader misreads slot 7"
+[ ! -e "$marker" ] || fail "QV loaded the oleacc.dll planted beside it"
+echo "dll search: the screen reader was answered without the planted oleacc.dll"
+
+reached=$(WINEDLLOVERRIDES= wine "$hostile" | tr -d '\r') || fail "no window of QV found: $reached"
+echo "hostile messages: $reached"
+pgrep -f "$exe" >/dev/null || fail "QV ended after another process's messages"
+xdotool key Escape
+for i in $(seq 50); do is_viewable "$menu" || break; sleep 0.1; done
+xdotool mousemove "$x" "$y" click 1
+wait_for_window 151x256 >/dev/null || fail "the menu no longer opens after another process's messages"
 [ -n "${QV_SCREENSHOT:-}" ] && import -window root "$QV_SCREENSHOT"
 echo "wine e2e: passed"

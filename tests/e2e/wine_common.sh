@@ -5,4 +5,4 @@ export WINEDEBUG=-all
 : "${DISPLAY:?run on the virtual desktop of ./test, where the wine processes live}"
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../../tools/desktop.sh"
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() { echo "FAIL: $*" >&2; [ -n "${QV_FAIL_SHOT:-}" ] && import -window root "$QV_FAIL_SHOT"; exit 1; }

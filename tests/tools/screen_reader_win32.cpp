@@ -6,8 +6,17 @@
 #include <oleacc.h>
 
 #include <cstdio>
+#include <string>
 
 namespace {
+
+// Names in UTF-8, whatever their script.
+std::string Utf8(const wchar_t* text) {
+  if (!text) return {};
+  char out[1024] = {};
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, out, sizeof out - 1, nullptr, nullptr);
+  return out;
+}
 
 void Read(HWND hwnd) {
   IAccessible* object = nullptr;
@@ -22,7 +31,7 @@ void Read(HWND hwnd) {
   object->get_accName(self, &name);
   object->get_accRole(self, &role);
   object->get_accDefaultAction(self, &action);
-  std::printf("%ls|%ld|%ls\n", name ? name : L"", role.lVal, action ? action : L"");
+  std::printf("%s|%ld|%s\n", Utf8(name).c_str(), role.lVal, Utf8(action).c_str());
   SysFreeString(name);
   SysFreeString(action);
   object->Release();

@@ -1,6 +1,7 @@
-// The application object: the process-wide state (colour table, key tables) and the
-// four windows, at most one of each. MenuWindow lives for the whole run; the others are
-// created on load and dropped on unload. Windows reach each other through it.
+// The application object: the process-wide state (colour table, key tables), the pause
+// every handler may take (TimeOut) and the four windows, at most one of each. The menu
+// window lives for the whole run; the others are created on load and dropped on unload.
+// Windows reach each other through it.
 #pragma once
 
 #include <array>

@@ -1,20 +1,14 @@
 // Stored-text to number conversions used by the settings readers.
 #include "common/number_text.h"
 
+#include "common/text_length.h"
+
 #include <cmath>
 
 namespace qv {
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
+constexpr std::string_view kBlanks = " \t";
 
 std::optional<std::int64_t> ParseHex(std::string_view digits) {
   if (digits.empty() || digits.size() > 8) return std::nullopt;
@@ -34,7 +28,7 @@ std::optional<std::int64_t> ParseHex(std::string_view digits) {
 }  // namespace
 
 int LeadingNumber(std::string_view text) {
-  text = Trimmed(text);
+  text = Trimmed(text, kBlanks);
   bool negative = !text.empty() && text[0] == '-';
   if (!text.empty() && (text[0] == '-' || text[0] == '+')) text.remove_prefix(1);
   double value = 0, scale = 0;  // scale > 0 once past the decimal point
@@ -57,7 +51,7 @@ int LeadingNumber(std::string_view text) {
 }
 
 std::optional<std::int32_t> WholeNumber(std::string_view text) {
-  text = Trimmed(text);
+  text = Trimmed(text, kBlanks);
   if (text.size() > 2 && text[0] == '&' && (text[1] == 'H' || text[1] == 'h'))
     return ParseHex(text.substr(2));
   bool negative = !text.empty() && text[0] == '-';

@@ -1,4 +1,5 @@
-// Character counts of UTF-8 texts: every byte that does not continue a sequence starts one.
+// Character counts of UTF-8 texts (every byte that does not continue a sequence starts
+// one), their decoding, and trimming.
 #include "common/text_length.h"
 
 namespace qv {
@@ -16,6 +17,12 @@ std::size_t Utf8PrefixLength(std::string_view text, std::size_t characters) {
     if (starts && started++ == characters) break;
   }
   return end;
+}
+
+std::string_view Trimmed(std::string_view text, std::string_view blanks) {
+  const std::size_t first = text.find_first_not_of(blanks);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
 void AppendUtf8(std::string& out, char32_t c) {

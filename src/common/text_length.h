@@ -15,6 +15,9 @@ std::size_t Utf8CharacterCount(std::string_view text);
 // The bytes of the text's first `characters` characters: a limit never cuts one in half.
 std::size_t Utf8PrefixLength(std::string_view text, std::size_t characters);
 
+// The text without the characters of `blanks` at either end.
+std::string_view Trimmed(std::string_view text, std::string_view blanks);
+
 // The UTF-8 bytes of one character.
 void AppendUtf8(std::string& out, char32_t c);
 // The characters of a text that is valid UTF-8 (shortest forms, no surrogates); nothing

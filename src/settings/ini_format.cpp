@@ -146,15 +146,8 @@ constexpr bool IsLineSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-bool IsBlank(char c) {
-  return IsLineSpace(c) || c == '\v' || c == '\f';
-}
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
+// What QByteArray::trimmed takes away.
+constexpr std::string_view kBlanks = " \t\n\r\v\f";
 
 // One logical line as QSettings reads it: a line break inside quotes or after a
 // backslash continues it; a ';' outside quotes ends it (a comment follows); a line that
@@ -431,7 +424,7 @@ class IniReader {
     inTopBlock_ = false;
     std::size_t close = line.find(']');
     if (close == std::string_view::npos) parsed_.damaged = true, close = line.size();
-    const std::string_view name = Trimmed(line.substr(1, close - 1));
+    const std::string_view name = Trimmed(line.substr(1, close - 1), kBlanks);
     section_ = IsGeneral(name) ? "" : UnescapedKey(name);
     if (!l.open) parsed_.sectionEnds[section_] = PastLineEnd(text_, l.start + l.length);
   }
@@ -445,7 +438,8 @@ class IniReader {
       return;
     }
     const std::size_t keyStart = onMarkLine ? 0 : l.start;
-    const std::string key = UnescapedKey(Trimmed(text_.substr(keyStart, l.equals - keyStart)));
+    const std::string key =
+        UnescapedKey(Trimmed(text_.substr(keyStart, l.equals - keyStart), kBlanks));
     const std::string path = section_.empty() ? key : section_ + "/" + key;
     // QSettings keeps a key with an empty part, but no one can ask for it by that name.
     if (key.empty() || NormalizedPath(path) != path) return;

@@ -289,6 +289,7 @@ void RunEventsFor(int ms) {
 
 struct TrayMessages final : TrayEvents {
   void OnTrayMessage(TrayMessage message) override { heard.push_back(message); }
+  void OnExitRequest() override {}
   std::vector<TrayMessage> heard;
 };
 

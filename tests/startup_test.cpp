@@ -83,6 +83,13 @@ TEST_F(StartUp, EveryEndRemovesTheIcon) {
   HeadlessPlatform destroyed;
   App(destroyed).Load<MenuWindow>();
   EXPECT_FALSE(destroyed.tray.present);
+
+  HeadlessPlatform upgraded;  // the installer asks a running QV to end
+  App beforeUpgrade(upgraded);
+  beforeUpgrade.Load<MenuWindow>();
+  upgraded.ExitRequest();
+  EXPECT_FALSE(upgraded.tray.present);
+  EXPECT_TRUE(upgraded.ended);
 }
 
 TEST_F(StartUp, DamagedValuesStillGiveAWorkingProgram) {

@@ -85,14 +85,22 @@ void MenuWindow::Choose(int row) {
     case MenuAction::HideMenu:
       return HideMenu();
     case MenuAction::Exit:
-      app_.Unload(*this, UnloadMode::ByProgram);  // removes the tray icon, then ends the program
-      return app_.End();
+      return ExitProgram();
     case MenuAction::OpenSettings:
       HideMenu();
       app_.Open<PasswordPrompt>();
       if (IsLoaded()) HideMenu();
       return;
   }
+}
+
+void MenuWindow::OnExitRequest() {
+  if (IsLoaded()) ExitProgram();
+}
+
+void MenuWindow::ExitProgram() {
+  app_.Unload(*this, UnloadMode::ByProgram);  // removes the tray icon, then ends the program
+  app_.End();
 }
 
 // Started as exactly the file the slot names: never through a shell and never split at

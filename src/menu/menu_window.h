@@ -36,6 +36,7 @@ class MenuWindow final : public DeclaredForm<MenuWindow>, public TrayEvents {
   void HideMenu();
 
   void OnTrayMessage(TrayMessage message) override;
+  void OnExitRequest() override;
   void menu1_Click(std::int16_t index);
   void Closer_Click(std::int16_t index);
   void Image1_Click();
@@ -54,6 +55,7 @@ class MenuWindow final : public DeclaredForm<MenuWindow>, public TrayEvents {
  private:
   void Choose(int row);
   void StartSlot(int slot);
+  void ExitProgram();
   void Highlight(int row);
   void PaintAllResting();
   void PlaceInCorner();

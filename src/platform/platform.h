@@ -78,6 +78,9 @@ class TrayEvents {
  public:
   virtual ~TrayEvents() = default;
   virtual void OnTrayMessage(TrayMessage message) = 0;
+  // Another program (the installer, before it replaces or removes QV) asks QV to end as
+  // "Exit Velmora" ends it.
+  virtual void OnExitRequest() = 0;
 };
 
 class TrayIcon {

@@ -261,6 +261,10 @@ std::vector<HeadlessWindow*> HeadlessPlatform::OpenWindows() const {
   return open;
 }
 
+void HeadlessPlatform::ExitRequest() {
+  if (trayEvents_ && !ended) trayEvents_->OnExitRequest();
+}
+
 void HeadlessPlatform::TrayMessage(qv::TrayMessage message) {
   if (trayEvents_ && tray.present && !ended) trayEvents_->OnTrayMessage(message);
 }

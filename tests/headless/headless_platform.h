@@ -179,6 +179,7 @@ class HeadlessPlatform final : public Platform {
   std::vector<HeadlessWindow*> OpenWindows() const;
   // Mouse activity over the tray icon.
   void TrayMessage(qv::TrayMessage message);
+  void ExitRequest();  // as the installer asks
   // The desktop session ends: every window is asked to close, newest first.
   void EndSession();
 

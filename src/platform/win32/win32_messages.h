@@ -19,6 +19,10 @@ constexpr UINT kDescribeForAccessibility = WM_APP + 8;
 // Posted to a pressable window when a screen reader runs its default action.
 constexpr UINT kPressForAccessibility = WM_APP + 9;
 
+// What the installer sends the tray icon's window (class "QVTray") to end a running QV as
+// "Exit Velmora" does, before it replaces or removes qv.exe: registered by this name.
+constexpr const wchar_t* kExitRequestMessage = L"Velmora.TrayMenu.Exit";
+
 // The wParam of every private message QV sends or posts itself.
 WPARAM PrivateToken();
 // True for a private message that came from QV itself.

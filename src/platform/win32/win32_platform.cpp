@@ -33,6 +33,7 @@ class Win32Tray final : public TrayIcon {
     }();
     (void)registered;
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    exitRequest_ = RegisterWindowMessageW(kExitRequestMessage);
     // A hidden top-level window: message-only windows miss the TaskbarCreated broadcast.
     window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kTrayClass, L"QV tray", WS_POPUP, 0, 0, 0, 0,
                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -74,6 +75,10 @@ class Win32Tray final : public TrayIcon {
       tray->events_.OnTrayMessage(static_cast<TrayMessage>(lParam));
       return 0;
     }
+    if (message == tray->exitRequest_) {  // from any process: ending is no secret
+      tray->events_.OnExitRequest();
+      return 0;
+    }
     if (message == tray->taskbarCreated_ && tray->added_) {
       Shell_NotifyIconW(NIM_ADD, &tray->data_);  // Explorer restarted: put the icon back
       return 0;
@@ -91,6 +96,7 @@ class Win32Tray final : public TrayIcon {
   HWND window_ = nullptr;
   NOTIFYICONDATAW data_{};
   UINT taskbarCreated_ = 0;
+  UINT exitRequest_ = 0;
   bool added_ = false;
 };
 

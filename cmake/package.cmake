@@ -1,5 +1,5 @@
 # Installing QV on Linux (`cmake --install`) and its Debian package (CPack): the program
-# in bin, its launcher module in lib/qv, the desktop entry, icons, AppStream metadata,
+# in bin, its launcher module in libexec/qv, the desktop entry, icons, AppStream metadata,
 # manual page, copyright and changelog. One application id names them all.
 include(GNUInstallDirs)
 set(QV_APP_ID org.velmora.TrayMenu)
@@ -16,7 +16,16 @@ endforeach()
 add_custom_target(qv_docs ALL DEPENDS ${CMAKE_BINARY_DIR}/qv.1.gz ${CMAKE_BINARY_DIR}/changelog.gz)
 
 install(TARGETS qv RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS qv_app LIBRARY DESTINATION lib/qv)
+install(TARGETS qv_app LIBRARY DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/qv)
+# As Debian strips binaries: the compilers' .comment notes go too.
+install(CODE "set(objcopy ${CMAKE_OBJCOPY})
+              set(binaries bin/qv ${CMAKE_INSTALL_LIBEXECDIR}/qv/libqv_app.so)")
+install(CODE [[
+  foreach(binary ${binaries})
+    execute_process(COMMAND ${objcopy} --remove-section=.comment
+                            $ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${binary})
+  endforeach()
+]])
 install(FILES ${packaging}/${QV_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${packaging}/${QV_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 16 22 24 32 48 64 128)
@@ -32,7 +41,7 @@ install(FILES ${packaging}/copyright ${CMAKE_BINARY_DIR}/changelog.gz
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME qv)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "The QV developers <dev@velmora.org>")
+set(CPACK_PACKAGE_CONTACT "The QV developers <nobody@invalid>")  # none yet: .invalid says so
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "program launcher in the notification area")
 set(CPACK_PACKAGE_DESCRIPTION
     "QV, the Velmora Tray Menu, puts an icon beside the clock. A click on it pops\n\
@@ -42,7 +51,6 @@ password, picks the programs.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://velmora.org/qv/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)  # dependencies from the binaries themselves
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)

@@ -32,7 +32,8 @@ if(NOT QV_SANITIZE)
   target_link_options(qv PRIVATE -Wl,-z,relro,-z,now)
   target_link_options(qv_app PRIVATE -Wl,-z,relro,-z,now)
 endif()
-# Installed, the module lives in lib/qv beside bin; in the build tree, beside qv.
+# Installed, the module lives in libexec/qv beside bin, where Debian keeps private modules
+# that are no libraries of others (so no ldconfig runs for it); in the build tree, beside qv.
 set_source_files_properties(src/platform/posix/launcher_module.cpp PROPERTIES
-                            COMPILE_DEFINITIONS QV_INSTALLED_MODULE="../lib/qv/libqv_app.so")
+                            COMPILE_DEFINITIONS QV_INSTALLED_MODULE="../libexec/qv/libqv_app.so")
 include(cmake/package.cmake)

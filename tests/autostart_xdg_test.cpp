@@ -18,10 +18,9 @@ std::string ReadAll(const std::string& path) {
   return text.str();
 }
 
-// Reads the first Exec argument back as a desktop environment would: string escapes
-// first, then the quoting rules of the Exec key.
-std::string ExecProgram(const std::string& entry) {
-  const auto start = entry.find("\nExec=") + 6;
+// A key's string value as a desktop environment reads it, its escapes undone.
+std::string StringValue(const std::string& entry, const std::string& key) {
+  const auto start = entry.find("\n" + key + "=") + key.size() + 2;
   const std::string raw = entry.substr(start, entry.find('\n', start) - start);
   std::string value;
   for (std::size_t i = 0; i < raw.size(); ++i) {
@@ -30,8 +29,19 @@ std::string ExecProgram(const std::string& entry) {
       continue;
     }
     const char next = raw[++i];
-    value += next == 'n' ? '\n' : next == 't' ? '\t' : next == 's' ? ' ' : next;
+    value += next == 'n'   ? '\n'
+             : next == 't' ? '\t'
+             : next == 's' ? ' '
+             : next == 'r' ? '\r'
+                           : next;
   }
+  return value;
+}
+
+// Reads the first Exec argument back as a desktop environment would: string escapes
+// first, then the quoting rules of the Exec key.
+std::string ExecProgram(const std::string& entry) {
+  const std::string value = StringValue(entry, "Exec");
   EXPECT_EQ(value.front(), '"');
   std::string program;
   for (std::size_t i = 1; i < value.size() && value[i] != '"'; ++i) {
@@ -64,6 +74,8 @@ TEST(XdgAutostart, OneEntryPerProgramNameReplacedAndRemoved) {
   EXPECT_EQ(entries.RunValueNameOf("/opt/qv.run"), "qv.run");  // no extension to drop
 }
 
+// Any path comes back from the Exec line, and from TryExec, which makes the desktop skip
+// the entry once the program is gone (its package removed).
 TEST(XdgAutostart, AnyPathComesBackFromTheExecLine) {
   TempFolder home;
   XdgAutostart entries(home.path);
@@ -71,7 +83,9 @@ TEST(XdgAutostart, AnyPathComesBackFromTheExecLine) {
        {"/opt/my apps/q v", "/opt/\"quoted\"/qv", "/opt/$(rm -rf ~)/`x`/qv",
         "/opt/back\\slash/100%/qv", "/opt/tab\there/new\nline/qv", "/opt/\xC3\xA9t\xC3\xA9/qv"}) {
     ASSERT_TRUE(entries.SaveRunValue("qv", path));
-    EXPECT_EQ(ExecProgram(ReadAll(home / "autostart/qv.desktop")), path);
+    const std::string entry = ReadAll(home / "autostart/qv.desktop");
+    EXPECT_EQ(ExecProgram(entry), path);
+    EXPECT_EQ(StringValue(entry, "TryExec"), path);
   }
 }
 

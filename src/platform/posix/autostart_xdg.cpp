@@ -38,6 +38,29 @@ std::string ExecLineFor(std::string_view programPath) {
   return line + "\"";
 }
 
+namespace {
+
+// A string value of a desktop entry: backslash, line break, tab and carriage return
+// escaped.
+std::string DesktopString(std::string_view text) {
+  std::string value;
+  for (char c : text) {
+    if (c == '\\')
+      value += "\\\\";
+    else if (c == '\n')
+      value += "\\n";
+    else if (c == '\t')
+      value += "\\t";
+    else if (c == '\r')
+      value += "\\r";
+    else
+      value += c;
+  }
+  return value;
+}
+
+}  // namespace
+
 XdgAutostart::XdgAutostart(std::string configHome)
     : folder_((configHome.empty() ? ConfigHome() : configHome) + "/autostart") {}
 
@@ -56,6 +79,10 @@ bool XdgAutostart::SaveRunValue(std::string_view name, std::string_view programP
       "Name=Velmora Tray Menu\n"
       "Exec=" +
       ExecLineFor(programPath) +
+      "\n"
+      // Once the program is gone (its package removed), the desktop skips the entry.
+      "TryExec=" +
+      DesktopString(programPath) +
       "\n"
       "Terminal=false\n"
       "X-GNOME-Autostart-enabled=true\n";

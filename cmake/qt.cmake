@@ -2,7 +2,9 @@
 # executable `qv` links no Qt, so a duplicate start ends before any library loads: it
 # takes the instance lock in plain C calls and then loads the launcher, libqv_app.so.
 find_package(Qt6 REQUIRED COMPONENTS Widgets DBus)
-set_target_properties(qv_core PROPERTIES AUTORCC ON POSITION_INDEPENDENT_CODE ON)
+# Resources without file times (rcc format 1): the same assets build the same bytes.
+set_target_properties(qv_core PROPERTIES AUTORCC ON AUTORCC_OPTIONS "--format-version;1"
+                                         POSITION_INDEPENDENT_CODE ON)
 # The executable's own two files stay out of the launcher.
 set(executable_sources src/platform/posix/instance_posix.cpp src/platform/posix/launcher_module.cpp)
 file(GLOB backend_sources CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}

@@ -17,7 +17,7 @@ set_source_files_properties(assets/win32/qv.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/assets/win32/qv.manifest;${CMAKE_SOURCE_DIR}/assets/win32/qv.ico")
 if(MINGW)
   target_compile_options(qv_core PRIVATE -ffunction-sections -fdata-sections)
-  target_link_options(qv PRIVATE -Wl,--gc-sections -s)
+  target_link_options(qv PRIVATE -Wl,--gc-sections -s -Wl,--no-insert-timestamp)
 elseif(MSVC)
   target_link_options(qv PRIVATE /ENTRY:mainCRTStartup)
 endif()

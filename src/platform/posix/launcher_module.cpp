@@ -35,7 +35,8 @@ int RunLauncherModule(int argc, char** argv) {
   auto run = module ? reinterpret_cast<int (*)(int, char**)>(dlsym(module, "qv_run")) : nullptr;
   if (!run) {
     const char* why = dlerror();
-    fprintf(stderr, "qv: %s\n", why ? why : "libqv_app.so is neither beside qv nor in ../libexec/qv");
+    fprintf(stderr, "qv: %s\n",
+            why ? why : "libqv_app.so is neither beside qv nor in ../libexec/qv");
     return 1;
   }
   return run(argc, argv);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The Debian package as a user meets it: clean under lintian, installed with dpkg, its
-# desktop entry and metadata valid, started as /usr/bin/qv on a desktop with a tray (the
+# The Debian package as a user meets it: clean under lintian --pedantic, installed with
+# dpkg, stripped as Debian strips, naming nothing that does not exist, its desktop entry
+# and metadata valid, started as /usr/bin/qv on a desktop with a tray (the
 # icon docks and the menu opens), then purged without a file of it left behind.
 # Usage: tests/package/deb.sh dist/qv_VERSION_amd64.deb   (./package makes it)
 set -euo pipefail
@@ -19,6 +20,12 @@ lintian --fail-on error,warning,info,pedantic --pedantic \
   --suppress-tags bogus-mail-host,bogus-mail-host-in-debian-changelog "$deb" 2>/dev/null
 dpkg -i "$deb" >/dev/null
 installed=$(dpkg -L qv | while read -r path; do [ -f "$path" ] && echo "$path"; done)
+for binary in /usr/bin/qv /usr/libexec/qv/libqv_app.so; do
+  ! readelf -S "$binary" | grep -q '\.comment' || fail "$binary keeps its .comment section"
+done
+# Only facts: no homepage, screenshot or address the project does not have.
+[ -z "$(dpkg-deb -f "$deb" Homepage)" ] || fail "a homepage that does not exist"
+! grep -rl 'velmora\.org' $installed || fail "an address under a domain that does not exist"
 desktop-file-validate /usr/share/applications/org.velmora.TrayMenu.desktop
 appstreamcli validate --no-net /usr/share/metainfo/org.velmora.TrayMenu.metainfo.xml >/dev/null
 [ -f /usr/share/icons/hicolor/16x16/apps/org.velmora.TrayMenu.png ] || fail "no 16 px icon"

@@ -165,28 +165,6 @@ TEST_F(QtBackendTest, ALabelClickRunsTheCommandAndReleasingOutsideCancelsIt) {
 }
 
 // A slot's program is started as exactly the file named, spaces and all.
-TEST_F(QtBackendTest, StartingAFileStartsExactlyThatFile) {
-  const std::string folder = home / "my programs";
-  std::filesystem::create_directories(folder);
-  const std::string program = folder + "/write marker";
-  // Written whole, then renamed: the test never reads a half-written line.
-  std::ofstream(program) << "#!/bin/sh\necho \"$0\" > \"" << home / "started.tmp"
-                         << "\" && mv \"" << home / "started.tmp"
-                         << "\" \"" << home / "started"
-                         << "\"\n";
-  std::filesystem::permissions(program, std::filesystem::perms::owner_all);
-  std::ofstream(home / "my") << "#!/bin/sh\ntouch " << home / "split"
-                             << "\n";
-  std::filesystem::permissions(home / "my", std::filesystem::perms::owner_all);
-  platform->StartFile(program, WindowStyle::NormalFocus);
-  for (int i = 0; i < 200 && !std::filesystem::exists(home / "started"); ++i) usleep(10000);
-  std::ifstream started(home / "started");
-  std::string line;
-  std::getline(started, line);
-  EXPECT_EQ(line, program);
-  EXPECT_FALSE(std::filesystem::exists(home / "split"));
-}
-
 // A slot that cannot start shows nothing, but leaves one line on standard error (the
 // journal) naming the path and why.
 TEST_F(QtBackendTest, ASlotThatCannotStartSaysWhyOnStandardError) {

@@ -1,8 +1,6 @@
-// Scramble and the stored format: round trips of every byte, key reuse, and values
-// saved by earlier builds.
+// Scramble and the stored format: values saved by earlier builds, and how the Windows
+// store keeps texts of any script.
 #include <gtest/gtest.h>
-
-#include "all_bytes.h"
 
 #include <stdexcept>
 
@@ -20,28 +18,12 @@ KeyTables Filled() {
   return keys;
 }
 
-TEST(Scramble, EveryByteRoundTripsThroughBothChains) {
-  const KeyTables keys = Filled();
-  const std::string text = AllBytes();
-  const std::string slot = ScrambleThrough(text, keys.a);
-  const std::string password = ScrambleThrough(text, keys.b);
-  EXPECT_NE(slot, text);
-  EXPECT_NE(password, slot);
-  EXPECT_EQ(ScrambleThrough(slot, keys.a), text);
-  EXPECT_EQ(ScrambleThrough(password, keys.b), text);
-  EXPECT_EQ(Scramble(Scramble(text, kFlagKey), kFlagKey), text);
-}
-
-TEST(Scramble, KeepsLengthAndXorsPositionByPosition) {
+// The repeating key and the stored bytes are pinned by StoredFormat below; here only what
+// its values cannot show: empty texts never read the key, and an empty key is refused.
+TEST(Scramble, EmptyTextsAndEmptyKeys) {
   EXPECT_EQ(Scramble("", "anykey"), "");
-  EXPECT_EQ(Scramble("", ""), "");  // the key is not read for an empty text
-  EXPECT_EQ(Scramble("abc", "abc"), std::string(3, '\0'));
-  EXPECT_EQ(Scramble("\x01\x02", "AB"), std::string("@@"));
+  EXPECT_EQ(Scramble("", ""), "");
   EXPECT_THROW(Scramble("x", ""), std::invalid_argument);
-  const std::string out = Scramble(std::string(25, '\0'), "0123456789");  // x ^ 0: the key
-  EXPECT_EQ(out, "0123456789012345678901234") << "long texts reuse the key from its start";
-  const KeyTables keys = Filled();  // eleven-character keys as well
-  EXPECT_EQ(Scramble(std::string(12, '\0'), keys.a[5]), keys.a[5] + keys.a[5][0]);
 }
 
 // The stored format, pinned by values saved by earlier builds: a changed character in a

@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QFileSystemModel>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -229,6 +230,39 @@ TEST_F(QtBackendTest, TheSettingsWindowKeepsBytesAndWholeCharacters) {
   settings->window().SetText(settings->layout().Find("title", 1), tenEmoji + "x");
   EXPECT_EQ(settings->window().Text(settings->layout().Find("title", 1)), tenEmoji);
   settings->window().Close();
+}
+
+// On a dark desktop theme QV's windows keep their own light scheme, text dark on their
+// light backgrounds, while the file dialog follows the desktop.
+TEST_F(QtBackendTest, TheWindowsKeepTheirLightSchemeOnADarkDesktop) {
+  const QPalette desktop = QApplication::palette();
+  QPalette dark(QColor(0x35, 0x35, 0x35));
+  for (QPalette::ColorRole text : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+    dark.setColor(text, QColor(0xEE, 0xEE, 0xEE));
+  dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
+  QApplication::setPalette(dark);
+  auto settings = app->Load<SettingsWindow>();
+  QWidget* top = static_cast<QtWindow&>(settings->window()).Top();
+  for (const char* name : {"Frame1", "Frame2", "Check2", "Label3", "Sett(0)", "Label4(0)"})
+    EXPECT_EQ(Child(top, name)->palette().color(QPalette::WindowText), QColor(Qt::black)) << name;
+  EXPECT_EQ(Child(top, "Sett(0)")->palette().color(QPalette::Text), QColor(Qt::black));
+  EXPECT_EQ(Child(top, "title(0)")->palette().color(QPalette::Base), QColor(Qt::white));
+  EXPECT_EQ(Child(top, "title(0)")->palette().color(QPalette::Text), QColor(Qt::black));
+  EXPECT_EQ(top->palette().color(QPalette::Window).lightness(), 255) << "a white window";
+  settings->window().Show();
+  QApplication::setActiveWindow(top);  // the picker's owner
+  ASSERT_EQ(QApplication::activeWindow(), top);
+  QColor picker;
+  QTimer::singleShot(0, [&] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      picker = dialog->palette().color(QPalette::Window);
+      dialog->reject();
+    }
+  });
+  EXPECT_EQ(platform->OpenFileDialog({"Pick", "Programs", "*", ""}), std::nullopt);
+  EXPECT_EQ(picker, dark.color(QPalette::Window)) << "the picker follows the desktop";
+  settings->window().Close();
+  QApplication::setPalette(desktop);
 }
 
 QAccessibleInterface* Accessible(QWidget* top, const char* name) {

@@ -37,6 +37,26 @@ QPalette::ColorRole RoleForSystemColour(int index) {
   }
 }
 
+QPalette LightPalette() {
+  const QColor face(0xF0, 0xF0, 0xF0), grey(0x6D, 0x6D, 0x6D);
+  QPalette palette(face);  // shades of the face for the bevels
+  palette.setColor(QPalette::Window, face);
+  palette.setColor(QPalette::Button, face);
+  palette.setColor(QPalette::Base, Qt::white);
+  palette.setColor(QPalette::AlternateBase, QColor(0xF7, 0xF7, 0xF7));
+  for (QPalette::ColorRole text :
+       {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText})
+    palette.setColor(text, Qt::black);
+  palette.setColor(QPalette::Highlight, QColor(0x00, 0x78, 0xD7));
+  palette.setColor(QPalette::HighlightedText, Qt::white);
+  palette.setColor(QPalette::ToolTipBase, QColor(0xFF, 0xFF, 0xE1));
+  palette.setColor(QPalette::PlaceholderText, grey);
+  for (QPalette::ColorRole text : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+    palette.setColor(QPalette::Disabled, text, grey);
+  palette.setColor(QPalette::Disabled, QPalette::Base, face);
+  return palette;
+}
+
 QColor ToQColor(Colour colour, const QPalette& palette) {
   if (IsSystemColour(colour)) return palette.color(RoleForSystemColour(SystemColourIndex(colour)));
   return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour));

@@ -9,6 +9,11 @@
 
 namespace qv {
 
+// QV's own windows look the same on every desktop theme, as they do on Windows: one light
+// scheme gives their text and their backgrounds. Dialogs and message boxes keep the
+// desktop's palette.
+QPalette LightPalette();
+
 QPalette::ColorRole RoleForSystemColour(int index);
 QColor ToQColor(Colour colour, const QPalette& palette);
 

@@ -159,6 +159,7 @@ Answer QtPlatform::ShowMessage(const std::string& text, MessageStyle style,
 
 std::optional<std::string> QtPlatform::OpenFileDialog(const FileDialogOptions& options) {
   auto dialog = MakeProgramDialog(options, QApplication::activeWindow());
+  dialog->setPalette(QApplication::palette());  // the desktop's, not QV's windows' own
   if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
   return dialog->selectedFiles().first().toUtf8().toStdString();
 }

@@ -88,7 +88,8 @@ void QtWindow::Build() {
   top_->setFont(font);
   top_->setMouseTracking(true);
   top_->installEventFilter(router_);
-  Fill(top_, ToQColor(kSystemWindow, QApplication::palette()));
+  top_->setPalette(LightPalette());
+  Fill(top_, ToQColor(kSystemWindow, top_->palette()));
   top_->onCloseRequest = [this] { RequestClose(UnloadMode::ByUser); };
   ids_[top_] = kWindowItself;
   for (const ControlLayout& control : layout_.controls) {

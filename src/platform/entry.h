@@ -12,6 +12,7 @@ namespace qv {
 // process now holds the instance lock until it exits (or dies: the OS releases it).
 bool PreviousInstanceRunning();
 
+// The platform, or nothing, said on standard error, when it has nowhere to show windows.
 std::unique_ptr<Platform> MakePlatform(int& argc, char** argv);
 
 }  // namespace qv

@@ -9,6 +9,7 @@ namespace qv {
 int Main(bool previousInstance, const PlatformMaker& makePlatform) {
   if (previousInstance) return 0;
   std::unique_ptr<Platform> platform = makePlatform();
+  if (!platform) return 1;  // nowhere to show anything: the platform has said why
   App app(*platform);
   app.Load<MenuWindow>();
   return platform->Exec();

@@ -12,7 +12,8 @@ namespace qv {
 using PlatformMaker = std::function<std::unique_ptr<Platform>()>;
 
 // A duplicate start returns 0 before it makes the platform, reads a setting or shows
-// anything; otherwise the menu window is loaded and the event loop runs until the end.
+// anything; a platform that cannot be made (no display) ends it with 1; otherwise the menu
+// window is loaded and the event loop runs until the end.
 int Main(bool previousInstance, const PlatformMaker& makePlatform);
 
 }  // namespace qv

@@ -1,5 +1,11 @@
 // Start-up on Linux: the Qt platform, run through XWayland under a Wayland session so
-// the menu can place itself in the corner.
+// the menu can place itself in the corner, or through Qt's Wayland platform where there
+// is no X display but a Wayland one. Where there is neither, Qt would end the process
+// with a core dump: QV says why and ends with status 1.
+#include <xcb/xcb.h>
+#include <QDir>
+#include <QLibraryInfo>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -8,6 +14,42 @@
 #include "platform/qt/qt_platform.h"
 
 namespace qv {
+namespace {
+
+bool XDisplayReachable() {
+  xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+  const bool reachable = !xcb_connection_has_error(connection);
+  xcb_disconnect(connection);
+  return reachable;
+}
+
+bool WaylandPlatformInstalled() {
+  const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms");
+  return !platforms.entryList({"libqwayland*.so"}).isEmpty();
+}
+
+// True when Qt will have somewhere to show QV's windows, choosing Wayland where X is not
+// there; otherwise says why on standard error.
+bool ChooseDisplay() {
+  const char* chosen = std::getenv("QT_QPA_PLATFORM");
+  if (chosen && *chosen && std::strcmp(chosen, "xcb") != 0) return true;  // the user's choice
+  if (XDisplayReachable()) return true;
+  if (std::getenv("WAYLAND_DISPLAY") && !chosen && WaylandPlatformInstalled()) {
+    setenv("QT_QPA_PLATFORM", "wayland", 1);
+    KeepFromStartedPrograms("QT_QPA_PLATFORM");
+    return true;
+  }
+  const char* display = std::getenv("DISPLAY");
+  std::fprintf(stderr,
+               "qv: cannot start: no X display to show its windows on (DISPLAY %s%s%s)%s.\n",
+               display ? "is \"" : "is not set", display ? display : "", display ? "\"" : "",
+               std::getenv("WAYLAND_DISPLAY")
+                   ? ", and Qt's Wayland platform (the package qt6-wayland) is not installed"
+                   : "");
+  return false;
+}
+
+}  // namespace
 
 std::unique_ptr<Platform> MakePlatform(int& argc, char** argv) {
   const char* session = std::getenv("XDG_SESSION_TYPE");
@@ -17,6 +59,7 @@ std::unique_ptr<Platform> MakePlatform(int& argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     KeepFromStartedPrograms("QT_QPA_PLATFORM");  // the user's programs stay on Wayland
   }
+  if (!ChooseDisplay()) return nullptr;
   return std::make_unique<QtPlatform>(argc, argv);
 }
 

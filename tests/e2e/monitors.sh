@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Two monitors as X11 desktops often have them: LEFT 1280x1024 at +0+0 and the primary,
 # RIGHT, 1024x768 at +1280+256 (bottom-aligned). The menu opens in the bottom-right
-# corner of the monitor that holds the tray icon, wholly on it, whichever that is.
+# corner of the monitor that holds the tray icon, wholly on it, whichever that is: an
+# XEmbed tray's, or a D-Bus (StatusNotifierItem) host's, whose item is clicked there.
 # Xvfb cannot offset monitors; Xorg with the dummy driver can (RandR 1.5 monitors).
 set -euo pipefail
 qv=$1 seed=$2
+if [ -z "${QV_PRIVATE_BUS:-}" ]; then  # again, inside a session bus of its own
+  QV_PRIVATE_BUS=1 exec dbus-run-session -- bash "$0" "$@"
+fi
 QV_OWN_DESKTOP=1 source "$(dirname "$0")/common.sh"
+host=(/usr/bin/python3 "$here/sni_host.py")  # Debian's python, which has dbus
 "$seed" set show no
 
 fifo="$scratch/display" && mkfifo "$fifo"
@@ -39,4 +44,21 @@ on_primary=$(menu_with_tray_on 1 "2140 755")
 [ "$on_primary" = "2140 755" ] || fail "tray on the primary monitor: menu at $on_primary"
 on_other=$(menu_with_tray_on 0 "1116 755")  # LEFT: 1280-151-13, 1024-256-13
 [ "$on_other" = "1116 755" ] || fail "tray on the other monitor: menu at $on_other"
+
+# A D-Bus host tells no place for its icon, only the click: on each monitor in turn its
+# panel's item is clicked there (Qt takes LEFT, the first, for its primary screen here).
+"${host[@]}" serve &
+desktop_pids+=($!)
+"$qv" &
+desktop_pids+=($!)
+"${host[@]}" wait-item >/dev/null || fail "the icon never registered with the D-Bus host"
+for click in "1800 1010 2140 755" "600 1010 1116 755"; do
+  read -r cx cy left top <<<"$click"
+  xdotool mousemove "$cx" "$cy"
+  "${host[@]}" activate
+  menu=$(wait_for_window 151x256) || fail "Activate did not open the menu"
+  at=$(wait_for_origin "$menu" "$left $top") || fail "clicked at $cx,$cy: the menu is at $at"
+  xdotool key Escape
+  desktop_wait 40 eval '! is_viewable "$menu"' || fail "the menu did not hide"
+done
 echo "e2e monitors: passed"

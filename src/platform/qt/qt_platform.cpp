@@ -4,6 +4,7 @@
 
 #include <sys/socket.h>
 #include <unistd.h>
+#include <QCursor>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QProxyStyle>
@@ -198,10 +199,14 @@ void QtPlatform::RunEventsUntil(double deadline) {
 
 // X11 desktops put monitors anywhere, the primary one too: the menu goes in the corner
 // of the monitor that holds the icon.
+// The monitor of the icon: where an XEmbed tray shows it, or, as a D-Bus tray tells Qt no
+// place, where the click on it was (the pointer has not moved since).
 TwipArea QtPlatform::MenuScreen() {
   QScreen* screen = nullptr;
   if (trayIcon_ && trayIcon_->geometry().isValid())
     screen = QGuiApplication::screenAt(trayIcon_->geometry().center());
+  else if (trayIcon_)
+    screen = QGuiApplication::screenAt(QCursor::pos());
   if (!screen) screen = QGuiApplication::primaryScreen();
   const QRect area = screen->geometry();
   auto twips = [](int pixels) { return static_cast<float>(pixels * kTwipsPerPixel); };

@@ -6,3 +6,12 @@ export WINEDEBUG=-all
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../../tools/desktop.sh"
 fail() { echo "FAIL: $*" >&2; [ -n "${QV_FAIL_SHOT:-}" ] && import -window root "$QV_FAIL_SHOT"; exit 1; }
+
+# Ends the QV started as that process and waits until its icon has left the tray: wine
+# takes the icon away a moment later, and a QV started meanwhile would find the old one.
+end_wine_qv() {  # pid
+  kill "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
+  desktop_wait 200 no_wine_icon || fail "the icon stayed after QV ended"
+}
+no_wine_icon() { [ -z "$(desktop_wine_icon)" ]; }

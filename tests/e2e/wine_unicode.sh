@@ -83,7 +83,7 @@ started=$(cat "$report" 2>/dev/null || true)
 [ "$started" = "$program" ] || fail "slot 1 started '$started', not $program"
 echo "started from the menu: $started"
 
-kill $qv_pid && wait $qv_pid 2>/dev/null || true
+end_wine_qv $qv_pid
 start_qv
 open_menu
 read_aloud=$(wine "$reader" | tr -d '\r')

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "platform/entry.h"
 #include "platform/posix/launch_posix.h"
@@ -16,12 +17,9 @@
 namespace qv {
 namespace {
 
-bool XDisplayReachable() {
-  xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-  const bool reachable = !xcb_connection_has_error(connection);
-  xcb_disconnect(connection);
-  return reachable;
-}
+// Held until Qt has made its own connection: an X server whose last client leaves resets
+// itself (Xorg and Xvfb do by default), and Qt connecting during that reset would fail.
+using XConnection = std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)>;
 
 bool WaylandPlatformInstalled() {
   const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms");
@@ -30,10 +28,11 @@ bool WaylandPlatformInstalled() {
 
 // True when Qt will have somewhere to show QV's windows, choosing Wayland where X is not
 // there; otherwise says why on standard error.
-bool ChooseDisplay() {
+bool ChooseDisplay(XConnection& held) {
   const char* chosen = std::getenv("QT_QPA_PLATFORM");
   if (chosen && *chosen && std::strcmp(chosen, "xcb") != 0) return true;  // the user's choice
-  if (XDisplayReachable()) return true;
+  held.reset(xcb_connect(nullptr, nullptr));
+  if (!xcb_connection_has_error(held.get())) return true;
   if (std::getenv("WAYLAND_DISPLAY") && !chosen && WaylandPlatformInstalled()) {
     setenv("QT_QPA_PLATFORM", "wayland", 1);
     KeepFromStartedPrograms("QT_QPA_PLATFORM");
@@ -59,7 +58,8 @@ std::unique_ptr<Platform> MakePlatform(int& argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     KeepFromStartedPrograms("QT_QPA_PLATFORM");  // the user's programs stay on Wayland
   }
-  if (!ChooseDisplay()) return nullptr;
+  XConnection held(nullptr, xcb_disconnect);
+  if (!ChooseDisplay(held)) return nullptr;
   return std::make_unique<QtPlatform>(argc, argv);
 }
 

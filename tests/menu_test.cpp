@@ -148,6 +148,30 @@ TEST_F(MenuTest, EveryEntryStartsItsOwnCommand) {
   EXPECT_EQ(platform.started.back().command, "/opt/my tools/prog 7; rm -rf ~") << "top entry";
 }
 
+// A host that draws the item's menu itself gets the window's rows, texts and groups, kept
+// up to date; its choice does what a click on that row does, without showing the window.
+TEST_F(MenuTest, TheTraysOwnMenuMirrorsTheRows) {
+  StoreSlot(1, "Mail", "/usr/bin/mail");
+  app->menu().ReadSettings();
+  const std::vector<TrayMenuEntry>& entries = platform.tray.menu;
+  ASSERT_EQ(entries.size(), kMenuRows.size());
+  for (std::size_t row = 0; row < entries.size(); ++row) {
+    EXPECT_EQ(entries[row].text,
+              Menu().TextOf(std::string(kMenuRows[row].key), kMenuRows[row].index));
+    EXPECT_EQ(entries[row].startsGroup, row == 7 || row == 12) << row;
+  }
+  EXPECT_EQ(entries[6].text, "Mail");
+  platform.ChooseTrayMenuEntry(6);
+  platform.ChooseTrayMenuEntry(11);
+  ASSERT_EQ(platform.started.size(), 2u);
+  EXPECT_EQ(platform.started[0].command, "/usr/bin/mail");
+  EXPECT_EQ(platform.started[1].command, "calc.exe");
+  platform.ChooseTrayMenuEntry(15);
+  EXPECT_FALSE(Menu().visible);
+  platform.ChooseTrayMenuEntry(14);
+  EXPECT_TRUE(platform.ended) << "Exit Velmora";
+}
+
 // The strip, Hide Menu and unset slots hide the menu and start nothing; a highlight
 // outlives hiding and showing.
 TEST_F(MenuTest, TheStripHideMenuAndUnsetSlotsHideWithoutStarting) {

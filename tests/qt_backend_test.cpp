@@ -302,18 +302,29 @@ void RunEventsFor(int ms) {
 struct TrayMessages final : TrayEvents {
   void OnTrayMessage(TrayMessage message) override { heard.push_back(message); }
   void OnExitRequest() override {}
+  void OnTrayMenuChoice(int entry) override { chosen.push_back(entry); }
   std::vector<TrayMessage> heard;
+  std::vector<int> chosen;
 };
+
+std::vector<std::string> TextsOf(const QMenu& menu) {
+  std::vector<std::string> texts;
+  for (const QAction* action : menu.actions())
+    texts.push_back(action->isSeparator() ? "--" : action->text().toStdString());
+  return texts;
+}
 
 // The icon is made only once a tray is there, of the kind found; without one, QV says
 // so once after a while, on standard error and in a notice it takes back when a tray
-// comes. On a D-Bus tray the host's opening of the item's menu shows QV's menu.
+// comes. On a D-Bus tray the item exports the entries it was given, blank ones left out;
+// the host's reading of that menu is no click, choosing an entry is that entry's choice.
 TEST(QtTray, WaitsForATrayAndSaysOnceWhenThereIsNone) {
   TrayKind present = TrayKind::None;
   TrayMessages events;
   QtTray tray(
       events, [&] { return present; }, 100);
   tray.SetIcon("qv");
+  tray.SetMenu({{""}, {"Mail", true}, {"Notepad", true}, {"Exit Velmora", true}});
   ::testing::internal::CaptureStderr();
   tray.Add();
   EXPECT_EQ(tray.Icon(), nullptr);
@@ -332,9 +343,16 @@ TEST(QtTray, WaitsForATrayAndSaysOnceWhenThereIsNone) {
   RunEventsFor(400);
   ASSERT_NE(tray.Icon(), nullptr);
   EXPECT_EQ(tray.Notice(), nullptr) << "the notice goes when the tray comes";
-  ASSERT_NE(tray.Icon()->contextMenu(), nullptr);
-  emit tray.Icon()->contextMenu()->aboutToShow();
-  EXPECT_EQ(events.heard, std::vector<TrayMessage>{TrayMessage::RightButtonUp});
+  QMenu* exported = tray.Icon()->contextMenu();
+  ASSERT_NE(exported, nullptr);
+  EXPECT_EQ(TextsOf(*exported),
+            (std::vector<std::string>{"Mail", "--", "Notepad", "--", "Exit Velmora"}));
+  emit exported->aboutToShow();
+  EXPECT_TRUE(events.heard.empty()) << "GNOME Shell reads the menu as the item registers";
+  exported->actions().back()->trigger();
+  EXPECT_EQ(events.chosen, std::vector<int>{3});
+  tray.SetMenu({{"Post"}});
+  EXPECT_EQ(TextsOf(*exported), std::vector<std::string>{"Post"}) << "changes reach the host";
 }
 
 TEST(QtTray, AnXEmbedTrayGetsNoMenuOfItsOwn) {

@@ -20,6 +20,8 @@ struct MenuRow {
   const char* command = nullptr;  // StartTool: the tool by its Windows command
 };
 
+inline constexpr int kRowPitch = 240;  // twips from one row's top to the next in a group
+
 inline constexpr std::array<MenuRow, 15> kMenuRows = {{
     {"menu1", 11, 0, "1", MenuAction::StartSlot, 7},
     {"menu1", 10, 240, "2", MenuAction::StartSlot, 6},

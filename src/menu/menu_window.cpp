@@ -50,6 +50,19 @@ void MenuWindow::ReadSettings() {
   for (int row = 0; row < kRows; ++row)
     if (kMenuRows[row].action == MenuAction::StartSlot)
       window().SetText(controls_.rows[row], slotTitle_[kMenuRows[row].slot]);
+  tray_->SetMenu(TrayMenu());
+}
+
+// The same rows, texts and groups as the window, for hosts that draw the menu themselves.
+std::vector<TrayMenuEntry> MenuWindow::TrayMenu() const {
+  std::vector<TrayMenuEntry> entries;
+  for (int row = 0; row < kRows; ++row) {
+    const MenuRow& shown = kMenuRows[row];
+    const bool slot = shown.action == MenuAction::StartSlot;
+    const bool gapAbove = row > 0 && shown.top - kMenuRows[row - 1].top > kRowPitch;
+    entries.push_back({slot ? slotTitle_[shown.slot] : shown.text, gapAbove});
+  }
+  return entries;
 }
 
 void MenuWindow::HideMenu() {
@@ -96,6 +109,10 @@ void MenuWindow::Choose(int row) {
 
 void MenuWindow::OnExitRequest() {
   if (IsLoaded()) ExitProgram();
+}
+
+void MenuWindow::OnTrayMenuChoice(int entry) {
+  if (IsLoaded() && entry >= 0 && entry < kRows) Choose(entry);
 }
 
 void MenuWindow::ExitProgram() {

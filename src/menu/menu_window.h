@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/declared_form.h"
 #include "menu/menu_rows.h"
@@ -37,6 +38,7 @@ class MenuWindow final : public DeclaredForm<MenuWindow>, public TrayEvents {
 
   void OnTrayMessage(TrayMessage message) override;
   void OnExitRequest() override;
+  void OnTrayMenuChoice(int entry) override;
   void menu1_Click(std::int16_t index);
   void Closer_Click(std::int16_t index);
   void Image1_Click();
@@ -59,6 +61,7 @@ class MenuWindow final : public DeclaredForm<MenuWindow>, public TrayEvents {
   void Highlight(int row);
   void PaintAllResting();
   void PlaceInCorner();
+  std::vector<TrayMenuEntry> TrayMenu() const;
 
   static constexpr int kRows = static_cast<int>(kMenuRows.size());
 

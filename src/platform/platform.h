@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/colour.h"
 #include "common/twips.h"
@@ -81,6 +82,14 @@ class TrayEvents {
   // Another program (the installer, before it replaces or removes QV) asks QV to end as
   // "Exit Velmora" ends it.
   virtual void OnExitRequest() = 0;
+  // An entry of the tray's own menu was chosen (see TrayIcon::SetMenu), by its index.
+  virtual void OnTrayMenuChoice(int entry) = 0;
+};
+
+// An entry of the menu a D-Bus tray host draws itself on a right click.
+struct TrayMenuEntry {
+  std::string text;          // an empty entry is left out of the drawn menu
+  bool startsGroup = false;  // a separator goes above it
 };
 
 class TrayIcon {
@@ -90,6 +99,10 @@ class TrayIcon {
   virtual void SetTooltip(const std::string& text) = 0;
   virtual void Add() = 0;
   virtual void Remove() = 0;  // harmless when not added
+  // The entries of the menu that hosts which draw an item's menu themselves (xfce4-panel,
+  // lxqt-panel, GNOME Shell) show on a right click; a host that sends the click instead,
+  // as Windows' and XEmbed trays do, never shows it.
+  virtual void SetMenu(const std::vector<TrayMenuEntry>& entries) = 0;
 };
 
 // Message box styles and answers, as the Windows numbers.

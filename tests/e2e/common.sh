@@ -44,3 +44,16 @@ click_tray_icon() {
   read -r x y < <(desktop_centre "$icon")
   xdotool mousemove "$x" "$y" click 1
 }
+
+# Top-level windows as "id WIDTHxHEIGHT".
+windows_and_sizes() {
+  xwininfo -root -children |
+    awk 'match($0, / [0-9]+x[0-9]+\+/) { print $1, substr($0, RSTART + 1, RLENGTH - 2) }'
+}
+no_menu_open() {  # no QV menu is shown, on whichever window Qt made for it
+  local id size
+  while read -r id size; do
+    [ "$size" = 151x256 ] && is_viewable "$id" && return 1
+  done < <(windows_and_sizes)
+  return 0
+}

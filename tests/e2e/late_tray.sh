@@ -3,8 +3,9 @@
 # Without a tray QV says so after some seconds, on standard error and in a notice; an
 # XEmbed tray that starts later gets the icon at once, and the notice goes. Then, on a
 # fresh desktop with only a D-Bus (StatusNotifierItem) host, started after QV: the item
-# registers, and both a left click (Activate) and a right click (the item's menu, or
-# ContextMenu) open QV's menu.
+# registers, a left click (Activate) opens QV's menu, and the item's D-Bus menu holds
+# QV's entries: reading it, as hosts do at registration, opens nothing, and its
+# "Exit Velmora" ends QV.
 set -euo pipefail
 qv=$1 seed=$2
 if [ -z "${QV_PRIVATE_BUS:-}" ]; then  # again, inside a session bus of its own
@@ -20,7 +21,7 @@ own_desktop
 "$qv" 2>"$scratch/stderr" &
 desktop_pids+=($!)
 desktop_wait 200 bash -c "grep -q 'no notification area' '$scratch/stderr'" ||
-  fail "nothing was said about the missing notification area"
+  { cat "$scratch/stderr" >&2; fail "nothing was said about the missing notification area"; }
 desktop_wait 40 notice_up || fail "no notice window"
 [ "$(grep -c 'no notification area' "$scratch/stderr")" = 1 ] || fail "said more than once"
 desktop_tray || fail "the tray did not start"
@@ -31,6 +32,7 @@ desktop_pids=()
 
 own_desktop
 "$qv" 2>"$scratch/stderr2" &
+qv_pid=$!
 desktop_pids+=($!)
 sleep 1
 "${host[@]}" serve &
@@ -43,6 +45,11 @@ at=$(wait_for_origin "$menu" "860 499") || fail "the menu is at $at, not in the 
 read -r left top <<<"$at"
 xdotool mousemove $((left + 100)) $((top + 3360 / 15 + 8)) click 1  # "Hide Menu"
 desktop_wait 20 eval '! is_viewable "$menu"' || fail "the menu did not hide"
-"${host[@]}" right-click || fail "the item's menu could not be asked for"
-wait_for_window 151x256 >/dev/null || fail "a right click did not open the menu"
+entries=$("${host[@]}" read-menu) || fail "the item's menu could not be read"
+[ "$(head -n 1 <<<"$entries")" = Defrag ] && [ "$(tail -n 1 <<<"$entries")" = "Exit Velmora" ] ||
+  fail "the item's menu is not QV's: $entries"
+no_menu_open || fail "reading the item's menu opened QV's menu"
+"${host[@]}" choose "Exit Velmora" || fail "the item's entry could not be chosen"
+qv_ended() { ! ps -o stat= -p "$qv_pid" | grep -qv Z; }  # gone, or a zombie
+desktop_wait 50 qv_ended || fail "Exit Velmora did not end QV"
 echo "e2e late tray: passed"

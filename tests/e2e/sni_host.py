@@ -3,8 +3,9 @@
 serve: owns org.kde.StatusNotifierWatcher with a host registered, and runs until killed.
 wait-item: waits up to ten seconds for an item to register; prints its service.
 activate: a left click on the registered item (Activate).
-right-click: what a panel does on a right click: the item's D-Bus menu when it has one
-    (AboutToShow, then GetLayout), else ContextMenu.
+read-menu: what a host does as an item registers or on a right click: reads the item's
+    D-Bus menu (GetLayout, AboutToShow) and prints its entries' labels, one per line.
+choose LABEL: what a host does when its drawing of the menu's entry LABEL is clicked.
 """
 import sys
 import time
@@ -110,21 +111,38 @@ def activate():
     registered_item(dbus.SessionBus()).Activate(10, 10, dbus_interface=ITEM)
 
 
-def right_click():
-    """As lxqt-panel does: an item with a Menu gets only its menu asked for, and shows
-    nothing when that fails; ContextMenu goes to an item without one."""
+def item_menu():
     bus = dbus.SessionBus()
     item = registered_item(bus)
-    try:
-        path = item.Get(ITEM, "Menu", dbus_interface=dbus.PROPERTIES_IFACE)
-    except dbus.DBusException:
-        item.ContextMenu(10, 10, dbus_interface=ITEM)
-        return
-    menu = bus.get_object(item.bus_name, path)
-    menu.AboutToShow(0, dbus_interface=MENU)
+    path = item.Get(ITEM, "Menu", dbus_interface=dbus.PROPERTIES_IFACE)
+    return bus.get_object(item.bus_name, path)
+
+
+def entries(menu):
+    """The menu's entries as (id, label), separators and hidden entries left out."""
+    _, (_, _, children) = menu.GetLayout(0, -1, [], dbus_interface=MENU)
+    for child_id, props, _ in children:
+        if props.get("type") != "separator" and props.get("visible", True):
+            yield int(child_id), str(props.get("label", "")).replace("_", "")
+
+
+def read_menu():
+    menu = item_menu()
     menu.GetLayout(0, -1, [], dbus_interface=MENU)
+    menu.AboutToShow(0, dbus_interface=MENU)
+    for _, label in entries(menu):
+        print(label)
+
+
+def choose(label):
+    menu = item_menu()
+    chosen = [child for child, text in entries(menu) if text == label]
+    if not chosen:
+        sys.exit(f"no entry {label}")
+    menu.Event(chosen[0], "clicked", dbus.String("", variant_level=1), dbus.UInt32(0),
+               dbus_interface=MENU)
 
 
 if __name__ == "__main__":
-    {"serve": serve, "wait-item": wait_item, "activate": activate,
-     "right-click": right_click}[sys.argv[1]]()
+    {"serve": serve, "wait-item": wait_item, "activate": activate, "read-menu": read_menu,
+     "choose": lambda: choose(sys.argv[2])}[sys.argv[1]]()

@@ -18,6 +18,7 @@ class HeadlessTray final : public TrayIcon {
   void SetIcon(const std::string& asset) override { state_.icon = asset; }
   void SetTooltip(const std::string& text) override { state_.tooltip = text; }
   void Add() override { state_.present = true; }
+  void SetMenu(const std::vector<TrayMenuEntry>& entries) override { state_.menu = entries; }
   void Remove() override {
     if (state_.present) ++state_.removes;
     state_.present = false;
@@ -263,6 +264,10 @@ std::vector<HeadlessWindow*> HeadlessPlatform::OpenWindows() const {
 
 void HeadlessPlatform::ExitRequest() {
   if (trayEvents_ && !ended) trayEvents_->OnExitRequest();
+}
+
+void HeadlessPlatform::ChooseTrayMenuEntry(int entry) {
+  if (trayEvents_ && tray.present && !ended) trayEvents_->OnTrayMenuChoice(entry);
 }
 
 void HeadlessPlatform::TrayMessage(qv::TrayMessage message) {

@@ -92,6 +92,7 @@ struct TrayState {
   std::string icon, tooltip;
   bool present = false;
   int removes = 0;
+  std::vector<TrayMenuEntry> menu;  // what a host that draws the menu itself would show
 };
 
 class HeadlessStore final : public SettingsStore {
@@ -179,6 +180,7 @@ class HeadlessPlatform final : public Platform {
   std::vector<HeadlessWindow*> OpenWindows() const;
   // Mouse activity over the tray icon.
   void TrayMessage(qv::TrayMessage message);
+  void ChooseTrayMenuEntry(int entry);
   void ExitRequest();  // as the installer asks
   // The desktop session ends: every window is asked to close, newest first.
   void EndSession();

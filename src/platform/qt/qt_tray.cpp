@@ -31,6 +31,24 @@ void QtTray::SetTooltip(const std::string& text) {
   if (icon_) icon_->setToolTip(tooltip_);
 }
 
+void QtTray::SetMenu(const std::vector<TrayMenuEntry>& entries) {
+  entries_ = entries;
+  if (hostMenu_) FillHostMenu();
+}
+
+// Hosts read the menu when it is exported and at every change, never asking QV first: its
+// opening is no click (GNOME Shell reads it as the item registers), only a choice is.
+void QtTray::FillHostMenu() {
+  hostMenu_->clear();
+  for (std::size_t entry = 0; entry < entries_.size(); ++entry) {
+    if (entries_[entry].text.empty()) continue;
+    if (entries_[entry].startsGroup && !hostMenu_->isEmpty()) hostMenu_->addSeparator();
+    QAction* action = hostMenu_->addAction(QString::fromStdString(entries_[entry].text));
+    QObject::connect(action, &QAction::triggered,
+                     [this, entry] { events_.OnTrayMenuChoice(static_cast<int>(entry)); });
+  }
+}
+
 void QtTray::Add() {
   wanted_ = true;
   if (icon_)
@@ -51,8 +69,7 @@ void QtTray::Make(TrayKind kind) {
                    [this](auto reason) { events_.OnTrayMessage(TrayMessageFor(reason)); });
   if (kind == TrayKind::StatusNotifier) {
     hostMenu_ = std::make_unique<QMenu>();
-    QObject::connect(hostMenu_.get(), &QMenu::aboutToShow,
-                     [this] { events_.OnTrayMessage(TrayMessage::RightButtonUp); });
+    FillHostMenu();
     icon_->setContextMenu(hostMenu_.get());
   }
   if (onMade) onMade(icon_.get());

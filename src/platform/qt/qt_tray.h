@@ -1,6 +1,7 @@
 // QV's icon in the notification area, made once a tray of either kind is there (see
-// tray_host.h). On a D-Bus tray, hosts show the item's menu on a right click, not a
-// click message: the item gets an empty menu whose opening shows QV's own menu.
+// tray_host.h). On a D-Bus tray, hosts draw the item's menu themselves on a right click
+// and send no click: the item exports the menu's entries, and a chosen one acts as in QV's
+// own menu.
 #pragma once
 
 #include <QIcon>
@@ -10,6 +11,7 @@
 #include <QSystemTrayIcon>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/qt/tray_host.h"
@@ -32,6 +34,7 @@ class QtTray final : public TrayIcon {
   void SetTooltip(const std::string& text) override;
   void Add() override;
   void Remove() override;
+  void SetMenu(const std::vector<TrayMenuEntry>& entries) override;
 
   QSystemTrayIcon* Icon() const { return icon_.get(); }  // none until a tray is there
   QMessageBox* Notice() const { return notice_; }        // while the notice is open
@@ -40,11 +43,13 @@ class QtTray final : public TrayIcon {
  private:
   void Make(TrayKind kind);
   void TellNoTray();
+  void FillHostMenu();
 
   TrayEvents& events_;
   QIcon picture_;
   QString tooltip_;
   bool wanted_ = false;
+  std::vector<TrayMenuEntry> entries_;
   std::unique_ptr<QMenu> hostMenu_;
   std::unique_ptr<QSystemTrayIcon> icon_;
   TrayHostWatch watch_;

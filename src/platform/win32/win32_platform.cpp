@@ -61,6 +61,8 @@ class Win32Tray final : public TrayIcon {
     if (added_) Shell_NotifyIconW(NIM_MODIFY, &data_);
   }
   void Add() override { added_ = Shell_NotifyIconW(NIM_ADD, &data_) != FALSE || added_; }
+  // Windows sends the right click itself, which opens QV's own menu.
+  void SetMenu(const std::vector<TrayMenuEntry>&) override {}
   HWND Window() const { return window_; }
   void Remove() override {
     if (added_) Shell_NotifyIconW(NIM_DELETE, &data_);

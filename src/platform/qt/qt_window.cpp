@@ -195,6 +195,8 @@ std::optional<Key> KeyFor(int qtKey) {
 
 bool QtWindow::Route(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
+  if (type == QEvent::Move && watched == top_) return KeepPlace(), false;
+  if (type == QEvent::MouseButtonPress) settling_ = false;  // what moves it now is the user
   if (type == QEvent::KeyPress && watched == top_ && !closed_) {
     if (auto key = KeyFor(static_cast<QKeyEvent*>(event)->key())) events_->OnKey(*key);
     return false;
@@ -252,8 +254,10 @@ void QtWindow::Show() {
   if (layout_.centred && !placed_) {
     placed_ = true;
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    top_->move(screen.center() - top_->rect().center());
+    wanted_ = screen.center() - top_->rect().center();
+    top_->move(wanted_);
   }
+  settling_ = placed_;
   top_->show();
   top_->activateWindow();  // shown windows take the keyboard, as on Windows
   FocusFirst();
@@ -281,7 +285,17 @@ void QtWindow::MakeTopmost() {
 
 void QtWindow::MoveTo(float leftTwips, float topTwips) {
   placed_ = true;
-  top_->move(TwipsToPixels(leftTwips), TwipsToPixels(topTwips));
+  wanted_ = QPoint(TwipsToPixels(leftTwips), TwipsToPixels(topTwips));
+  top_->move(wanted_);
+}
+
+// Window managers that keep windows off their panels (xfwm4) move a window as it maps,
+// but leave later moves alone: the place QV gave it is put back once, so the menu opens
+// in its corner over the panel every time, as on Windows.
+void QtWindow::KeepPlace() {
+  if (!settling_ || !top_->isVisible()) return;
+  settling_ = false;
+  if (top_->pos() != wanted_) top_->move(wanted_);
 }
 
 void QtWindow::SetText(int control, const std::string& text) {
@@ -361,6 +375,7 @@ void QtWindow::SetValue(int control, int value) {
 }
 
 void QtWindow::DragWithMouse() {
+  settling_ = false;
   QWindow* native = top_->windowHandle();
   if (native && native->startSystemMove()) return;
   manualDrag_ = true;  // no window manager to move it: follow the mouse ourselves

@@ -60,6 +60,7 @@ class QtWindow final : public Window {
   void Build();
   QWidget* MakeControl(const ControlLayout& control, QWidget* parent);
   void FocusFirst();
+  void KeepPlace();
   std::string TextOfBox(int control, const QString& shown) const;
 
   // What each text box was last given by the program, and how Qt shows it.
@@ -80,6 +81,8 @@ class QtWindow final : public Window {
   // a release over the same place is a Click.
   std::optional<int> leftPressOn_;
   bool placed_ = false;
+  QPoint wanted_;          // where QV last placed it
+  bool settling_ = false;  // shown, and not yet where the window manager put it
   bool topmost_ = false;
   bool closed_ = false;
   QPoint dragOffset_;

@@ -90,7 +90,7 @@ def registered_item(bus):
     if not items:
         return None
     service, _, path = str(items[-1]).partition("/")
-    return bus.get_object(service, "/" + path)
+    return bus.get_object(service.rstrip("@"), "/" + path)  # GNOME Shell's: ":1.10@/path"
 
 
 def wait_item():

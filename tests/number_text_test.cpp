@@ -28,6 +28,19 @@ TEST(ColourFromText, AcceptsDecimalHexAndSystemColours) {
   EXPECT_EQ(ColourFromText(" 255 ", 7), 255u);
 }
 
+// Text keeps the system's colour where it reads, else black or white: high-contrast text
+// (white, yellow) on QV's white and light grey turns black, on dark backgrounds stays.
+TEST(ReadableTextOn, KeepsReadableTextAndTurnsTheRestBlackOrWhite) {
+  struct Case {
+    Colour back, text, drawn;
+  } cases[] = {{kWhite, 0x000000, 0x000000}, {kWhite, kWhite, 0x000000},
+               {kWhite, 0x00FFFF, 0x000000}, {kDefaultHover, kWhite, 0x000000},
+               {0x000000, kWhite, kWhite},   {0x000000, 0x00FFFF, 0x00FFFF},
+               {0x800000, 0x000000, kWhite}, {0x808080, 0x000000, 0x000000}};
+  for (const Case& c : cases)
+    EXPECT_EQ(ReadableTextOn(c.back, c.text), c.drawn) << std::hex << c.back << " " << c.text;
+}
+
 TEST(ColourFromText, FallsBackForAnythingThatIsNotAColour) {
   for (const char* bad :
        {"abc", "-1", "4294967296", "", "12abc", "16777216", "&H", "&HXYZ", "&H80FF0000", "1e5"})

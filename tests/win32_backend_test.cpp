@@ -144,6 +144,39 @@ TEST_F(Win32BackendTest, TheStripIsDrawnOverTheEntries) {
   EXPECT_NE(strip, entry);
 }
 
+// How many pixels of a part of the control, as it painted itself, are darker than grey.
+int DarkPixelsIn(HWND control, RECT part) {
+  RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  HDC dc = GetDC(control);
+  int dark = 0;
+  for (int y = part.top; y < part.bottom; ++y)
+    for (int x = part.left; x < part.right; ++x) dark += BrightnessOf(GetPixel(dc, x, y)) < 128;
+  ReleaseDC(control, dc);
+  return dark;
+}
+
+// Under a high-contrast scheme the system's text is white: on the menu's white entries
+// and the settings window's white frames QV draws its text black, so it stays readable.
+TEST_F(Win32BackendTest, TextStaysReadableUnderAHighContrastScheme) {
+  const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
+  const COLORREF light[] = {GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT),
+                            GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT)};
+  const COLORREF contrast[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255)};
+  SetSysColors(4, elements, contrast);
+  app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_LBUTTONUP));
+  const int onEntry = DarkPixelsIn(Menu().ControlHandle(Id("menu1", 4)),
+                                   {40, 0, 140, 16});  // "Defrag", right of the strip
+  auto settings = app->Load<SettingsWindow>();
+  auto& window = static_cast<Win32Window&>(settings->window());
+  window.Show();
+  // The caption, which hides the frame's edge where it stands.
+  const int onFrame =
+      DarkPixelsIn(window.ControlHandle(settings->layout().Find("Frame1")), {0, 0, 150, 10});
+  SetSysColors(4, elements, light);
+  EXPECT_GT(onEntry, 100) << "the entry's text";
+  EXPECT_GT(onFrame, 20) << "the frame's caption";
+}
+
 // The menu keeps its keys from the dialog manager, and they reach the menu's handling.
 TEST_F(Win32BackendTest, TheMenuTakesItsKeys) {
   app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_LBUTTONUP));

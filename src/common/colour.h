@@ -31,6 +31,19 @@ constexpr int BlueOf(Colour c) {
   return (c >> 16) & 0xFF;
 }
 
+// The text colour to draw on a background: the given one where it reads there, else black
+// or white, whichever does. A high-contrast scheme makes the system's text light, which
+// would vanish on QV's fixed white frames and its light stored colours. "Reads" is the
+// brightness difference of 125 that W3C suggests for text. Both plain colours.
+constexpr int BrightnessOf(Colour c) {
+  return (RedOf(c) * 299 + GreenOf(c) * 587 + BlueOf(c) * 114) / 1000;
+}
+constexpr Colour ReadableTextOn(Colour back, Colour text) {
+  const int difference = BrightnessOf(text) - BrightnessOf(back);
+  if (difference >= 125 || difference <= -125) return text;
+  return BrightnessOf(back) >= 128 ? 0x000000 : kWhite;
+}
+
 // The two colours of every clickable label: element 0 resting, element 1 under the pointer.
 struct ColourTable {
   Colour resting = kDefaultResting;

@@ -35,7 +35,7 @@ void PaintControl(HWND hwnd, ControlData& data) {
     FillRect(dc, &area, brush);
     DeleteObject(brush);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, TextColourOn(data.back));
     HGDIOBJ old = SelectObject(dc, FontFor(data));
     const bool centred = data.layout->look & (kClickable | kCentred);
     const std::wstring text = Wide(data.text);
@@ -60,7 +60,7 @@ void PaintFrame(HWND hwnd, ControlData& data) {
   edge.top = caption.cy / 2;
   DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
   SetBkColor(dc, RGB(255, 255, 255));
-  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  SetTextColor(dc, TextColourOn(RGB(255, 255, 255)));
   TextOutW(dc, 6, 0, text.c_str(), static_cast<int>(text.size()));
   SelectObject(dc, old);
   EndPaint(hwnd, &paint);
@@ -212,8 +212,9 @@ LRESULT ControlColour(HWND control, HDC dc) {
   ControlData* data = DataOf(control);
   const bool white =
       !data || data->layout->kind == ControlKind::TextBox || (data->layout->look & kWhiteBack);
-  SetBkColor(dc, white ? RGB(255, 255, 255) : GetSysColor(COLOR_WINDOW));
-  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  const COLORREF back = white ? RGB(255, 255, 255) : GetSysColor(COLOR_WINDOW);
+  SetBkColor(dc, back);
+  SetTextColor(dc, TextColourOn(back));
   return reinterpret_cast<LRESULT>(white ? GetStockObject(WHITE_BRUSH)
                                          : GetSysColorBrush(COLOR_WINDOW));
 }
@@ -228,6 +229,10 @@ std::wstring ResourceName(const std::string& asset) {
   std::wstring name(asset.begin(), asset.end());
   for (wchar_t& c : name) c = c >= L'a' && c <= L'z' ? c - 32 : c;
   return name;
+}
+
+COLORREF TextColourOn(COLORREF back) {
+  return ReadableTextOn(back, GetSysColor(COLOR_WINDOWTEXT));
 }
 
 COLORREF ToColorRef(Colour colour) {

@@ -20,6 +20,8 @@ std::wstring ResourceName(const std::string& asset);
 
 // Resolves system colours (0x80000000 + n) through GetSysColor.
 COLORREF ToColorRef(Colour colour);
+// The system's window text, unless the background QV gives a control would swallow it.
+COLORREF TextColourOn(COLORREF back);
 
 // Shared by a top-level window and its controls; freed with the top-level window.
 struct WindowLink {

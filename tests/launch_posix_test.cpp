@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <thread>
 
@@ -102,21 +103,31 @@ TEST(StartDetached, LeavesNoZombieAndNoDescriptorBehind) {
   for (std::string fd; fds >> fd;) EXPECT_NE(fd, "57");
 }
 
+// The first installed equivalent in PATH order, found only as an executable file in an
+// absolute folder: what lies under the working folder (a relative entry, ".", an empty
+// entry), a folder named like a tool and a file that cannot run are passed over.
 TEST(BuiltInCommandLine, FindsTheFirstInstalledEquivalent) {
-  TempFolder bin1, bin2;
+  TempFolder work, bin1, bin2;
   auto install = [](const std::string& path, mode_t mode = 0755) {
     std::ofstream(path) << "#!/bin/sh\n";
     chmod(path.c_str(), mode);
   };
-  install(bin1 / "gedit");
-  install(bin2 / "gnome-text-editor", 0644);  // not executable: skipped
+  mkdir((work / "relative").c_str(), 0755);
+  install(work / "relative/gnome-text-editor");
+  install(work / "gnome-calculator");
+  mkdir((bin2 / "gnome-text-editor").c_str(), 0755);
+  install(bin2 / "gedit", 0644);
   install(bin2 / "gnome-control-center");
   install(bin2 / "xcalc");
-  const std::string path = bin2.path + ":relative:" + bin1.path;
-  EXPECT_EQ(BuiltInCommandLine("notepad.exe", path), std::vector<std::string>{bin1 / "gedit"});
+  install(bin1 / "kwrite");
+  const std::string path = "relative:.::" + bin2.path + ":" + bin1.path;
+  const std::string before = std::filesystem::current_path();
+  std::filesystem::current_path(work.path);
+  EXPECT_EQ(BuiltInCommandLine("notepad.exe", path), std::vector<std::string>{bin1 / "kwrite"});
+  EXPECT_EQ(BuiltInCommandLine("calc.exe", path), std::vector<std::string>{bin2 / "xcalc"});
+  std::filesystem::current_path(before);
   EXPECT_EQ(BuiltInCommandLine("winipcfg", path),
             (std::vector<std::string>{bin2 / "gnome-control-center", "network"}));
-  EXPECT_EQ(BuiltInCommandLine("calc.exe", path), std::vector<std::string>{bin2 / "xcalc"});
   EXPECT_TRUE(BuiltInCommandLine("scandisk", path).empty());
   EXPECT_TRUE(BuiltInCommandLine("defrag", "").empty());
   EXPECT_TRUE(BuiltInCommandLine("format.com", path).empty());

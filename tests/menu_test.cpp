@@ -115,9 +115,9 @@ TEST_F(MenuTest, ColoursComeFromTheStore) {
   p.store.Set("clr2", "abc");  // not a number: the default
   App a(p);
   a.Load<MenuWindow>();
-  p.Find("MenuWindow")->MouseMove("menu1", 0);
-  EXPECT_EQ(p.Find("MenuWindow")->Back("menu1", 0), kHover);
-  EXPECT_EQ(p.Find("MenuWindow")->Back("menu1", 1), 255u);
+  p.Loaded("MenuWindow").MouseMove("menu1", 0);
+  EXPECT_EQ(p.Loaded("MenuWindow").Back("menu1", 0), kHover);
+  EXPECT_EQ(p.Loaded("MenuWindow").Back("menu1", 1), 255u);
 }
 
 // The built-in entries start their tools, each slot entry exactly its slot's file.

@@ -8,18 +8,16 @@ namespace {
 class PasswordPromptTest : public HeadlessTest {
  protected:
   void SetUp() override { platform.store.Set("show", "no"); }
-  HeadlessWindow* Prompt() {
+  HeadlessWindow& Prompt() {
     if (!app) Start();
     Menu().Click("Closer", 2);
-    return Find("PasswordPrompt");
+    return platform.Loaded("PasswordPrompt");
   }
   // Types into the prompt and presses Ok; true when the settings window opened.
   bool Answer(const std::string& typed) {
-    HeadlessWindow* prompt = Prompt();
-    EXPECT_NE(prompt, nullptr);
-    if (!prompt) return false;
-    prompt->Type("Passwd", kNoIndex, typed);
-    prompt->Click("Sett", 0);
+    HeadlessWindow& prompt = Prompt();
+    prompt.Type("Passwd", kNoIndex, typed);
+    prompt.Click("Sett", 0);
     EXPECT_EQ(Find("PasswordPrompt"), nullptr) << "the prompt always closes";
     HeadlessWindow* settings = Find("SettingsWindow");
     if (settings) settings->Click("Sett", 1);
@@ -35,13 +33,13 @@ TEST_F(PasswordPromptTest, WithoutAPasswordInForceItNeverShows) {
     App a(p);
     a.Load<MenuWindow>();
     bool promptSeen = true;
-    p.duringWait.push_back([&] { promptSeen = p.Find("PasswordPrompt")->visible; });
-    p.Find("MenuWindow")->Click("Closer", 2);
+    p.duringWait.push_back([&] { promptSeen = p.Loaded("PasswordPrompt").visible; });
+    p.Loaded("MenuWindow").Click("Closer", 2);
     EXPECT_FALSE(promptSeen) << '"' << use << '"';
     EXPECT_NEAR(p.waits.back(), 0.5, 1e-9);
     EXPECT_EQ(p.Find("PasswordPrompt"), nullptr);
     ASSERT_NE(p.Find("SettingsWindow"), nullptr);
-    EXPECT_TRUE(p.Find("SettingsWindow")->visible);
+    EXPECT_TRUE(p.Loaded("SettingsWindow").visible);
   }
 }
 
@@ -50,13 +48,12 @@ TEST_F(PasswordPromptTest, TheRightPasswordOpensTheSettingsWithoutAPause) {
   StorePassword("Open Sesame", true);
   Start();
   platform.TrayMessage(TrayMessage::LeftButtonUp);
-  HeadlessWindow* prompt = Prompt();
+  HeadlessWindow& prompt = Prompt();
   EXPECT_FALSE(Menu().visible);
-  ASSERT_NE(prompt, nullptr);
-  EXPECT_TRUE(prompt->visible);
-  EXPECT_EQ(prompt->TextOf("Passwd"), "");
-  prompt->Type("Passwd", kNoIndex, "Open Sesame");
-  prompt->Click("Sett", 0);
+  EXPECT_TRUE(prompt.visible);
+  EXPECT_EQ(prompt.TextOf("Passwd"), "");
+  prompt.Type("Passwd", kNoIndex, "Open Sesame");
+  prompt.Click("Sett", 0);
   EXPECT_NE(Find("SettingsWindow"), nullptr);
   EXPECT_EQ(Find("PasswordPrompt"), nullptr);
   EXPECT_TRUE(platform.waits.empty());
@@ -87,8 +84,8 @@ TEST_F(PasswordPromptTest, TheStoredPairIsReadAsEarlierBuildsWroteIt) {
 
 TEST_F(PasswordPromptTest, CancelClosesSilentlyAndTheMenuStaysHidden) {
   StorePassword("Open Sesame", true);
-  HeadlessWindow* prompt = Prompt();
-  prompt->Click("Sett", 1);
+  HeadlessWindow& prompt = Prompt();
+  prompt.Click("Sett", 1);
   EXPECT_EQ(Find("PasswordPrompt"), nullptr);
   EXPECT_EQ(Find("SettingsWindow"), nullptr);
   EXPECT_TRUE(platform.messages.empty());
@@ -97,19 +94,19 @@ TEST_F(PasswordPromptTest, CancelClosesSilentlyAndTheMenuStaysHidden) {
 
 TEST_F(PasswordPromptTest, HoverMovesBetweenTheTwoLabels) {
   StorePassword("Open Sesame", true);
-  HeadlessWindow* prompt = Prompt();
-  prompt->MouseMove("Sett", 0);
-  prompt->MouseMove("Sett", 1);
-  EXPECT_EQ(prompt->Back("Sett", 0), kDefaultResting);
-  EXPECT_EQ(prompt->Back("Sett", 1), kDefaultHover);
-  prompt->MouseMove("Passwd");
-  prompt->MouseMove("Image1");
-  EXPECT_EQ(prompt->Back("Sett", 1), kDefaultHover);
-  prompt->MouseMove("Frame1");
-  EXPECT_EQ(prompt->Back("Sett", 1), kDefaultResting);
-  prompt->MouseMove("Sett", 0);
-  prompt->MouseMove("");
-  EXPECT_EQ(prompt->Back("Sett", 0), kDefaultResting);
+  HeadlessWindow& prompt = Prompt();
+  prompt.MouseMove("Sett", 0);
+  prompt.MouseMove("Sett", 1);
+  EXPECT_EQ(prompt.Back("Sett", 0), kDefaultResting);
+  EXPECT_EQ(prompt.Back("Sett", 1), kDefaultHover);
+  prompt.MouseMove("Passwd");
+  prompt.MouseMove("Image1");
+  EXPECT_EQ(prompt.Back("Sett", 1), kDefaultHover);
+  prompt.MouseMove("Frame1");
+  EXPECT_EQ(prompt.Back("Sett", 1), kDefaultResting);
+  prompt.MouseMove("Sett", 0);
+  prompt.MouseMove("");
+  EXPECT_EQ(prompt.Back("Sett", 0), kDefaultResting);
 }
 
 }  // namespace

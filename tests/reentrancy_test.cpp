@@ -70,7 +70,7 @@ TEST_F(ReentrancyTest, ClicksDuringThePromptsPause) {
   // the prompt is still loaded, so it is only shown, not loaded a second time.
   bool promptShown = false;
   platform.duringWait.push_back([&] {
-    Find("SettingsWindow")->Click("Sett", 1);
+    platform.Loaded("SettingsWindow").Click("Sett", 1);
     Menu().Click("Closer", 2);
     promptShown = Find("PasswordPrompt") && Find("PasswordPrompt")->visible;
   });
@@ -111,7 +111,7 @@ TEST_F(ReentrancyTest, TheWelcomeWindowClosedWhileSettingsSave) {
   platform.store.Set("show", "yes");
   Start();
   HeadlessWindow& w = OpenSettings();
-  platform.duringWait.push_back([&] { Find("WelcomeWindow")->Click("Clo"); });
+  platform.duringWait.push_back([&] { platform.Loaded("WelcomeWindow").Click("Clo"); });
   w.Click("Sett", 0);
   EXPECT_EQ(Find("WelcomeWindow"), nullptr);
   EXPECT_EQ(Find("SettingsWindow"), nullptr);

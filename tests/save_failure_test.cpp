@@ -41,11 +41,11 @@ TEST_F(FullDiskTest, AFailedSaveAndCancelLeaveEverySettingAsItWas) {
 
   settings.Click("Sett", 1);                           // Cancel
   ASSERT_TRUE(store.Write("qv", "qv", "show", "no"));  // as the welcome window's Close does
-  platform.Find("MenuWindow")->Click("Closer", 2);
+  platform.Loaded("MenuWindow").Click("Closer", 2);
   EXPECT_EQ(platform.Find("PasswordPrompt"), nullptr) << "no password came into force";
   ASSERT_NE(platform.Find("SettingsWindow"), nullptr);
-  EXPECT_EQ(platform.Find("SettingsWindow")->TextOf("title", 0), "Saved");
-  EXPECT_EQ(platform.Find("SettingsWindow")->TextOf("Passwd", 0), "(none)");
+  EXPECT_EQ(platform.Loaded("SettingsWindow").TextOf("title", 0), "Saved");
+  EXPECT_EQ(platform.Loaded("SettingsWindow").TextOf("Passwd", 0), "(none)");
   IniSettingsStore nextStart(home.path);
   EXPECT_EQ(nextStart.Read("qv", "qv", "start"), "0");
   EXPECT_EQ(nextStart.Read("qv", "qv", "show"), "no");

@@ -121,7 +121,7 @@ TEST_F(SettingsWindowTest, PasswordChecksRunInOrderAndWriteNothing) {
     EXPECT_EQ(platform.messages[0].text, c.message);
     EXPECT_EQ(platform.messages[0].style, MessageStyle::OkOnly);
     EXPECT_EQ(platform.messages[0].caption, "QV");
-    EXPECT_EQ(Find("SettingsWindow"), &w) << "the window stays open";
+    ASSERT_EQ(Find("SettingsWindow"), &w) << "the window stays open";
   }
   EXPECT_TRUE(platform.store.writtenKeys.empty());
   w.Click("Check1");
@@ -167,8 +167,8 @@ TEST_F(SettingsWindowTest, TheSwitchesAndTheBoxesTheyGovern) {
 
   StorePassword("hunter22", true);
   Menu().Click("Closer", 2);
-  Find("PasswordPrompt")->Type("Passwd", kNoIndex, "hunter22");
-  Find("PasswordPrompt")->Click("Sett", 0);
+  platform.Loaded("PasswordPrompt").Type("Passwd", kNoIndex, "hunter22");
+  platform.Loaded("PasswordPrompt").Click("Sett", 0);
   HeadlessWindow* loaded = Find("SettingsWindow");
   ASSERT_NE(loaded, nullptr);
   EXPECT_EQ(loaded->State("Check1").value, 1);
@@ -241,7 +241,7 @@ TEST_F(SettingsWindowTest, AFailedSaveChangesNothingAndKeepsEveryEdit) {
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_NE(platform.messages[0].text.find("could not be saved"), std::string::npos);
     EXPECT_EQ(platform.messages[0].caption, "QV");
-    EXPECT_EQ(Find("SettingsWindow"), &w);
+    ASSERT_EQ(Find("SettingsWindow"), &w) << "the window stays open";
     EXPECT_EQ(w.TextOf("title", 0), "Edited");
     EXPECT_TRUE(platform.store.writtenKeys.empty()) << commitFails;
     EXPECT_EQ(platform.runEntries.entries.size(), 1u) << "no entry added: " << commitFails;
@@ -257,9 +257,9 @@ TEST_F(SettingsWindowTest, AFailedSaveChangesNothingAndKeepsEveryEdit) {
   EXPECT_EQ(platform.runEntries.entries["qv"], "/opt/qv/qv");
 
   Menu().Click("Closer", 2);  // unticked, the entry is removed only by a save that holds
-  Find("SettingsWindow")->Click("Check2");
+  platform.Loaded("SettingsWindow").Click("Check2");
   platform.store.commitsFail = true;
-  Find("SettingsWindow")->Click("Sett", 0);
+  platform.Loaded("SettingsWindow").Click("Sett", 0);
   EXPECT_EQ(platform.runEntries.entries.count("qv"), 1u);
 }
 
@@ -276,8 +276,8 @@ TEST_F(SettingsWindowTest, AStartAtLogonFailureIsToldButTheRestIsSaved) {
 
   platform.messages.clear();
   Menu().Click("Closer", 2);  // unticked now: removing fails too
-  Find("SettingsWindow")->Click("Check2");
-  Find("SettingsWindow")->Click("Sett", 0);
+  platform.Loaded("SettingsWindow").Click("Check2");
+  platform.Loaded("SettingsWindow").Click("Sett", 0);
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_NE(platform.messages[0].text.find("could not be kept from starting"), std::string::npos);
 }
@@ -315,8 +315,8 @@ TEST_F(SettingsWindowTest, TheStripDragsEveryWindowButTheMenu) {
   Start();
   Menu().Click("Closer", 2);
   ASSERT_NE(Find("PasswordPrompt"), nullptr);
-  Find("PasswordPrompt")->Type("Passwd", kNoIndex, "Open Sesame");
-  Find("PasswordPrompt")->Click("Sett", 0);
+  platform.Loaded("PasswordPrompt").Type("Passwd", kNoIndex, "Open Sesame");
+  platform.Loaded("PasswordPrompt").Click("Sett", 0);
   for (const char* name : {"MenuWindow", "SettingsWindow", "WelcomeWindow"})
     ASSERT_NE(Find(name), nullptr) << name;
   StorePassword("again", true);

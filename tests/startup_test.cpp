@@ -41,7 +41,7 @@ TEST_F(StartUp, FirstRunShowsOnlyTheTrayIconAndTheWelcomeWindow) {
   EXPECT_EQ(platform.tray.icon, "qv");
   EXPECT_FALSE(Menu().visible);
   ASSERT_NE(Find("WelcomeWindow"), nullptr);
-  EXPECT_TRUE(Find("WelcomeWindow")->visible);
+  EXPECT_TRUE(platform.Loaded("WelcomeWindow").visible);
   EXPECT_TRUE(platform.store.writtenKeys.empty()) << "start-up writes nothing";
   EXPECT_EQ(app->keys().a[0].size(), 10u) << "key tables filled while loading";
 }

@@ -40,7 +40,7 @@ TEST_F(UnwritableTest, AReadOnlySettingsFolderOrFileKeepsEverythingTyped) {
   }
   settings->Click("Sett", 0);
   EXPECT_EQ(platform.Find("SettingsWindow"), nullptr);
-  EXPECT_EQ(platform.Find("MenuWindow")->TextOf("menu1", 5), "Typed");
+  EXPECT_EQ(platform.Loaded("MenuWindow").TextOf("menu1", 5), "Typed");
 }
 
 TEST_F(UnwritableTest, AReadOnlyAutostartFolderIsToldAndTheRestSaved) {

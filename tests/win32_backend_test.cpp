@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <oleacc.h>
+#include <shellapi.h>
 
 #include <functional>
 #include <set>
@@ -175,6 +176,24 @@ TEST_F(Win32BackendTest, TextStaysReadableUnderAHighContrastScheme) {
   SetSysColors(4, elements, light);
   EXPECT_GT(onEntry, 100) << "the entry's text";
   EXPECT_GT(onFrame, 20) << "the frame's caption";
+}
+
+// A cancelled logoff (WM_ENDSESSION with FALSE) leaves QV running with its icon and its
+// menu; a logoff that goes ahead ends it and takes the icon away.
+TEST_F(Win32BackendTest, OnlyALogoffThatGoesAheadEndsQV) {
+  HWND tray = FindWindowW(L"QVTray", nullptr);
+  ASSERT_NE(tray, nullptr);
+  NOTIFYICONDATAW icon{};
+  icon.cbSize = sizeof icon, icon.hWnd = tray, icon.uID = 1, icon.uFlags = NIF_TIP;
+  EXPECT_TRUE(SendMessageW(tray, WM_QUERYENDSESSION, 0, 0));
+  SendMessageW(tray, WM_ENDSESSION, FALSE, 0);
+  ASSERT_TRUE(app->IsLoaded(app->menu()));
+  app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_LBUTTONUP));
+  EXPECT_TRUE(IsWindowVisible(Menu().Handle()));
+  EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &icon)) << "the icon is still there";
+  SendMessageW(tray, WM_ENDSESSION, TRUE, 0);
+  EXPECT_FALSE(app->IsLoaded(app->menu()));
+  EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &icon)) << "the icon is gone";
 }
 
 // The menu keeps its keys from the dialog manager, and they reach the menu's handling.
@@ -391,6 +410,8 @@ std::string RunValue(const wchar_t* name, HKEY root = HKEY_LOCAL_MACHINE) {
 std::set<HKEY> readOnlyKeys;
 bool userDenied = false;
 
+bool userKeyMissing = false;  // as on an account whose own Run key was never made
+
 bool Denied(HKEY root) {
   return root == HKEY_LOCAL_MACHINE || (userDenied && root == HKEY_CURRENT_USER);
 }
@@ -398,6 +419,7 @@ LONG WINAPI CreateAsUser(HKEY root, LPCWSTR path, PHKEY key) {
   return Denied(root) ? ERROR_ACCESS_DENIED : RegCreateKeyW(root, path, key);
 }
 LONG WINAPI OpenAsUser(HKEY root, LPCWSTR path, PHKEY key) {
+  if (userKeyMissing && root == HKEY_CURRENT_USER) return ERROR_FILE_NOT_FOUND;
   const LONG result = RegOpenKeyW(root, path, key);
   if (result == ERROR_SUCCESS && Denied(root)) readOnlyKeys.insert(*key);
   return result;
@@ -415,8 +437,9 @@ LONG WINAPI CloseAsUser(HKEY key) {
   return RegCloseKey(key);
 }
 
-RegistryRunEntries StandardAccount(bool userKeyDenied = false) {
+RegistryRunEntries StandardAccount(bool userKeyDenied = false, bool userKeyAbsent = false) {
   userDenied = userKeyDenied;
+  userKeyMissing = userKeyAbsent;
   RegistryCalls calls;
   calls.createKey = CreateAsUser, calls.openKey = OpenAsUser, calls.setValue = SetAsUser;
   calls.deleteValue = DeleteAsUser, calls.closeKey = CloseAsUser;
@@ -437,6 +460,9 @@ TEST(RunEntry, IsWrittenAndRemovedUnderTheMachineRunKey) {
 TEST(RunEntry, AStandardAccountUsesItsOwnRunKeyAndIsNeverFalselyWarned) {
   RegistryRunEntries entries = StandardAccount();
   EXPECT_TRUE(RemoveRunValue(entries, "C:\\Tools\\qvuser.exe")) << "nothing there: no failure";
+  RegistryRunEntries withoutRunKey = StandardAccount(false, true);
+  EXPECT_TRUE(RemoveRunValue(withoutRunKey, "C:\\Tools\\qvuser.exe")) << "no Run key: no failure";
+  entries = StandardAccount();
   ASSERT_TRUE(AddRunValue(entries, "C:\\Tools\\qvuser.exe"));
   EXPECT_EQ(RunValue(L"qvuser"), "<missing>");
   EXPECT_EQ(RunValue(L"qvuser", HKEY_CURRENT_USER), "\"C:\\Tools\\qvuser.exe\"");

@@ -255,6 +255,12 @@ HeadlessWindow* HeadlessPlatform::Find(const std::string& name) const {
   return nullptr;
 }
 
+HeadlessWindow& HeadlessPlatform::Loaded(const std::string& name) const {
+  HeadlessWindow* window = Find(name);
+  if (!window) throw std::logic_error(name + " is not loaded");
+  return *window;
+}
+
 std::vector<HeadlessWindow*> HeadlessPlatform::OpenWindows() const {
   std::vector<HeadlessWindow*> open;
   for (HeadlessWindow* window : windows_)

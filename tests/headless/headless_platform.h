@@ -176,6 +176,9 @@ class HeadlessPlatform final : public Platform {
 
   // The newest loaded window of that name, or nullptr.
   HeadlessWindow* Find(const std::string& name) const;
+  // The same, where the test needs it there: a missing window fails the test (gtest reports
+  // the exception) instead of crashing it.
+  HeadlessWindow& Loaded(const std::string& name) const;
   // Every window not yet unloaded, oldest first.
   std::vector<HeadlessWindow*> OpenWindows() const;
   // Mouse activity over the tray icon.

@@ -1,8 +1,6 @@
 // The welcome window: its text, the switch written on Close, and its hover rules.
 #include "headless_fixture.h"
 
-#include <stdexcept>
-
 namespace qv {
 namespace {
 
@@ -10,9 +8,7 @@ class WelcomeWindowTest : public HeadlessTest {
  protected:
   HeadlessWindow& Welcome() {
     if (!app) Start();
-    HeadlessWindow* welcome = Find("WelcomeWindow");
-    if (!welcome) throw std::logic_error("the welcome window is not loaded");
-    return *welcome;
+    return platform.Loaded("WelcomeWindow");
   }
 };
 

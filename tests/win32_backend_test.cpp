@@ -42,6 +42,11 @@ void ExpectPlace(HWND control, HWND window, int left, int top, int width, int he
   EXPECT_EQ(r.bottom - r.top, height);
 }
 
+// A control's window, by the name and index it was declared with.
+HWND HandleOf(Form& form, const std::string& name, int index = kNoIndex) {
+  return static_cast<Win32Window&>(form.window()).ControlHandle(form.layout().Find(name, index));
+}
+
 void PumpMessages() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
@@ -77,10 +82,10 @@ TEST_F(Win32BackendTest, TheMenuIsAPopupShownTopmostInTheCorner) {
   EXPECT_TRUE(GetWindowLongPtrA(menu, GWL_STYLE) & WS_POPUP);
   EXPECT_FALSE(GetWindowLongPtrA(menu, GWL_STYLE) & WS_CAPTION);
   EXPECT_TRUE(GetWindowLongPtrA(menu, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) << "not in the taskbar";
-  ExpectPlace(Menu().ControlHandle(Id("menu1", 11)), menu, 24, 0, 129, 17);
-  ExpectPlace(Menu().ControlHandle(Id("menu1", 0)), menu, 24, 184, 129, 17);
-  ExpectPlace(Menu().ControlHandle(Id("Closer", 1)), menu, 24, 240, 129, 17);
-  ExpectPlace(Menu().ControlHandle(Id("Image1", kNoIndex)), menu, 0, 0, 30, 257);
+  ExpectPlace(HandleOf(app->menu(), "menu1", 11), menu, 24, 0, 129, 17);
+  ExpectPlace(HandleOf(app->menu(), "menu1", 0), menu, 24, 184, 129, 17);
+  ExpectPlace(HandleOf(app->menu(), "Closer", 1), menu, 24, 240, 129, 17);
+  ExpectPlace(HandleOf(app->menu(), "Image1"), menu, 0, 0, 30, 257);
 
   app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_LBUTTONUP));
   EXPECT_TRUE(IsWindowVisible(menu));
@@ -92,7 +97,7 @@ TEST_F(Win32BackendTest, TheMenuIsAPopupShownTopmostInTheCorner) {
   EXPECT_EQ(place.left, (screenWidth * 15 - 2465 + 7) / 15);
   EXPECT_EQ(place.top, (screenHeight * 15 - 4040 + 7) / 15);
   app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_MOUSEMOVE));
-  HWND hide = Menu().ControlHandle(Id("Closer", 0));
+  HWND hide = HandleOf(app->menu(), "Closer", 0);
   SendMessageA(hide, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
   SendMessageA(hide, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
   EXPECT_FALSE(IsWindowVisible(menu));
@@ -101,7 +106,7 @@ TEST_F(Win32BackendTest, TheMenuIsAPopupShownTopmostInTheCorner) {
 TEST_F(Win32BackendTest, MouseMessagesColourTheLabelsAndRepaintOnlyWhatChanged) {
   app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_RBUTTONUP));
   PumpMessages();
-  HWND row3 = Menu().ControlHandle(Id("menu1", 3));
+  HWND row3 = HandleOf(app->menu(), "menu1", 3);
   SendMessageA(row3, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
   EXPECT_EQ(Menu().ControlBack(Id("menu1", 3)), RGB(0xE0, 0xE0, 0xE0));
   EXPECT_EQ(Menu().ControlBack(Id("menu1", 4)), RGB(0xFF, 0xFF, 0xFF));
@@ -112,13 +117,13 @@ TEST_F(Win32BackendTest, MouseMessagesColourTheLabelsAndRepaintOnlyWhatChanged) 
     for (int i = 0; i < 3; ++i) total += Menu().Paints(Id("Closer", i));
     return total;
   };
-  for (int i = 0; i < 12; ++i) UpdateWindow(Menu().ControlHandle(Id("menu1", i)));
+  for (int i = 0; i < 12; ++i) UpdateWindow(HandleOf(app->menu(), "menu1", i));
   const int before = paints();
   SendMessageA(row3, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
-  for (int i = 0; i < 12; ++i) UpdateWindow(Menu().ControlHandle(Id("menu1", i)));
+  for (int i = 0; i < 12; ++i) UpdateWindow(HandleOf(app->menu(), "menu1", i));
   EXPECT_EQ(paints(), before);
-  SendMessageA(Menu().ControlHandle(Id("menu1", 4)), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
-  for (int i = 0; i < 12; ++i) UpdateWindow(Menu().ControlHandle(Id("menu1", i)));
+  SendMessageA(HandleOf(app->menu(), "menu1", 4), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  for (int i = 0; i < 12; ++i) UpdateWindow(HandleOf(app->menu(), "menu1", i));
   EXPECT_EQ(paints(), before + 2);
   SendMessageA(Menu().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(26, 114));  // the gap
   EXPECT_EQ(Menu().ControlBack(Id("menu1", 4)), RGB(0xFF, 0xFF, 0xFF));
@@ -129,16 +134,14 @@ TEST_F(Win32BackendTest, TheStripIsDrawnOverTheEntries) {
   app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_LBUTTONUP));
   HWND menu = Menu().Handle();
   RedrawWindow(menu, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  HWND top = Menu().ControlHandle(Id("menu1", 11));
+  HWND top = HandleOf(app->menu(), "menu1", 11);
   SendMessageA(top, WM_MOUSEMOVE, 0, MAKELPARAM(60, 8));  // repaints that entry alone
   UpdateWindow(top);
-  RECT place;
-  GetWindowRect(menu, &place);
-  HDC screen = GetDC(nullptr);
-  const COLORREF strip = GetPixel(screen, place.left + 20, place.top + 8);
-  const COLORREF overlap = GetPixel(screen, place.left + 27, place.top + 8);
-  const COLORREF entry = GetPixel(screen, place.left + 60, place.top + 4);
-  ReleaseDC(nullptr, screen);
+  HDC drawn = GetDC(menu);  // what the window drew, children and all, not yet the screen
+  const COLORREF strip = GetPixel(drawn, 20, 8);
+  const COLORREF overlap = GetPixel(drawn, 27, 8);
+  const COLORREF entry = GetPixel(drawn, 60, 4);
+  ReleaseDC(menu, drawn);
   EXPECT_EQ(entry, RGB(0xE0, 0xE0, 0xE0)) << "the entry is highlighted";
   EXPECT_NE(overlap, entry) << "but not over the strip";
   EXPECT_NE(overlap, RGB(0xFF, 0xFF, 0xFF));
@@ -165,14 +168,13 @@ TEST_F(Win32BackendTest, TextStaysReadableUnderAHighContrastScheme) {
   const COLORREF contrast[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255)};
   SetSysColors(4, elements, contrast);
   app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_LBUTTONUP));
-  const int onEntry = DarkPixelsIn(Menu().ControlHandle(Id("menu1", 4)),
+  const int onEntry = DarkPixelsIn(HandleOf(app->menu(), "menu1", 4),
                                    {40, 0, 140, 16});  // "Defrag", right of the strip
   auto settings = app->Load<SettingsWindow>();
   auto& window = static_cast<Win32Window&>(settings->window());
   window.Show();
   // The caption, which hides the frame's edge where it stands.
-  const int onFrame =
-      DarkPixelsIn(window.ControlHandle(settings->layout().Find("Frame1")), {0, 0, 150, 10});
+  const int onFrame = DarkPixelsIn(HandleOf(*settings, "Frame1"), {0, 0, 150, 10});
   SetSysColors(4, elements, light);
   EXPECT_GT(onEntry, 100) << "the entry's text";
   EXPECT_GT(onFrame, 20) << "the frame's caption";
@@ -243,27 +245,24 @@ TEST_F(Win32BackendTest, ScreenReadersReadNamesRolesAndPressLabels) {
   CoInitialize(nullptr);
   app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_LBUTTONUP));
   Menu().SetText(Id("menu1", 11), "Mail");
-  EXPECT_EQ(ReadAloud(Menu().ControlHandle(Id("menu1", 11))).Name(), L"Mail");
-  ReadAloud hide(Menu().ControlHandle(Id("Closer", 0)));
+  EXPECT_EQ(ReadAloud(HandleOf(app->menu(), "menu1", 11)).Name(), L"Mail");
+  ReadAloud hide(HandleOf(app->menu(), "Closer", 0));
   ASSERT_NE(hide.object, nullptr);
   EXPECT_EQ(hide.object->accDoDefaultAction(hide.self), S_OK);
   PumpMessages();
   EXPECT_FALSE(IsWindowVisible(Menu().Handle()));
 
   auto settings = app->Load<SettingsWindow>();
-  auto& window = static_cast<Win32Window&>(settings->window());
-  const WindowLayout& layout = settings->layout();
-  EXPECT_EQ(ReadAloud(window.Handle()).Role(), ROLE_SYSTEM_DIALOG);
-  EXPECT_EQ(ReadAloud(window.ControlHandle(layout.Find("prog", 2))).Name(), L"Program of slot 3");
-  EXPECT_EQ(ReadAloud(window.ControlHandle(layout.Find("Check2"))).Name(),
-            L"Start QV With Windows");
-  EXPECT_EQ(ReadAloud(window.ControlHandle(layout.Find("Sett", 1))).Role(), ROLE_SYSTEM_PUSHBUTTON);
-  EXPECT_EQ(ReadAloud(window.ControlHandle(layout.Find("Label3"))).Role(), ROLE_SYSTEM_STATICTEXT);
+  EXPECT_EQ(ReadAloud(static_cast<Win32Window&>(settings->window()).Handle()).Role(),
+            ROLE_SYSTEM_DIALOG);
+  EXPECT_EQ(ReadAloud(HandleOf(*settings, "prog", 2)).Name(), L"Program of slot 3");
+  EXPECT_EQ(ReadAloud(HandleOf(*settings, "Check2")).Name(), L"Start QV With Windows");
+  EXPECT_EQ(ReadAloud(HandleOf(*settings, "Sett", 1)).Role(), ROLE_SYSTEM_PUSHBUTTON);
+  EXPECT_EQ(ReadAloud(HandleOf(*settings, "Label3")).Role(), ROLE_SYSTEM_STATICTEXT);
   app->Unload(*settings, UnloadMode::ByProgram);
 
   auto prompt = app->Load<PasswordPrompt>();
-  HWND hidden =
-      static_cast<Win32Window&>(prompt->window()).ControlHandle(prompt->layout().Find("Text1"));
+  HWND hidden = HandleOf(*prompt, "Text1");
   EXPECT_TRUE(GetWindowLongPtrA(hidden, GWL_STYLE) & ES_PASSWORD) << "hidden from screen readers";
   app->Unload(*prompt, UnloadMode::ByProgram);
   PumpMessages();
@@ -274,22 +273,21 @@ TEST_F(Win32BackendTest, TheSettingsWindowsControls) {
   auto settings = app->Load<SettingsWindow>();
   auto& window = static_cast<Win32Window&>(settings->window());
   const WindowLayout& layout = settings->layout();
-  HWND password = window.ControlHandle(layout.Find("Passwd", 0));
+  HWND password = HandleOf(*settings, "Passwd", 0);
   EXPECT_TRUE(GetWindowLongPtrA(password, GWL_STYLE) & ES_PASSWORD);
   EXPECT_EQ(SendMessageA(password, EM_GETPASSWORDCHAR, 0, 0), '#');
-  EXPECT_TRUE(GetWindowLongPtrA(window.ControlHandle(layout.Find("prog", 2)), GWL_STYLE) &
-              ES_READONLY);
+  EXPECT_TRUE(GetWindowLongPtrA(HandleOf(*settings, "prog", 2), GWL_STYLE) & ES_READONLY);
   EXPECT_TRUE(GetWindowLongPtrA(window.Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW)
       << "in the taskbar";
-  HWND frame2 = window.ControlHandle(layout.Find("Frame2"));
-  ExpectPlace(window.ControlHandle(layout.Find("prog", 0)), frame2, 24, 32, 185, 19);
+  HWND frame2 = HandleOf(*settings, "Frame2");
+  ExpectPlace(HandleOf(*settings, "prog", 0), frame2, 24, 32, 185, 19);
   window.SetText(layout.Find("title", 1), "ABCDEFGHIJKLMNOP");
   EXPECT_EQ(window.Text(layout.Find("title", 1)), "ABCDEFGHIJ");
   EXPECT_EQ(window.Text(layout.Find("prog", 1)), "(none)");
   EXPECT_FALSE(IsWindowEnabled(password));
   window.SetValue(layout.Find("Check1"), 1);  // runs the click handling: the boxes follow
   EXPECT_TRUE(IsWindowEnabled(password));
-  SendMessageA(window.ControlHandle(layout.Find("Check1")), BM_CLICK, 0, 0);  // as the user
+  SendMessageA(HandleOf(*settings, "Check1"), BM_CLICK, 0, 0);  // as the user
   EXPECT_FALSE(IsWindowEnabled(password));
   HBITMAP strip = window.Picture(layout.Find("Image1"));
   ASSERT_EQ(GetObjectType(strip), static_cast<DWORD>(OBJ_BITMAP));
@@ -330,8 +328,7 @@ LONG FontHeight(HWND control) {
 // suggests and lays its controls out again from their twips, with fonts for that scale.
 TEST_F(Win32BackendTest, CaptionsAreWholeAndWindowsFollowTheMonitorsScale) {
   auto welcome = app->Load<WelcomeWindow>();
-  HWND dontShow =
-      static_cast<Win32Window&>(welcome->window()).ControlHandle(welcome->layout().Find("Check1"));
+  HWND dontShow = HandleOf(*welcome, "Check1");
   EXPECT_TRUE(CaptionWhole(dontShow));
   EXPECT_EQ(PlaceIn(dontShow, GetParent(dontShow)).right, (1080 + 2175) / 15);
   app->Unload(*welcome, UnloadMode::ByProgram);
@@ -339,8 +336,8 @@ TEST_F(Win32BackendTest, CaptionsAreWholeAndWindowsFollowTheMonitorsScale) {
   auto settings = app->Load<SettingsWindow>();
   auto& window = static_cast<Win32Window&>(settings->window());
   const WindowLayout& layout = settings->layout();
-  HWND program = window.ControlHandle(layout.Find("prog", 0));
-  HWND frame2 = window.ControlHandle(layout.Find("Frame2"));
+  HWND program = HandleOf(*settings, "prog", 0);
+  HWND frame2 = HandleOf(*settings, "Frame2");
   RECT suggested{100, 50, 100 + 630, 50 + 449};  // 6300 x 4485 twips at 144 dpi
   SendMessageA(window.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
                reinterpret_cast<LPARAM>(&suggested));
@@ -350,15 +347,15 @@ TEST_F(Win32BackendTest, CaptionsAreWholeAndWindowsFollowTheMonitorsScale) {
   ExpectPlace(program, frame2, 36, 48, 278, 29);
   EXPECT_EQ(FontHeight(program), -20) << "Verdana 9.75 pt at 144 dpi";
   for (const char* box : {"Check1", "Check2", "Check3"})
-    EXPECT_TRUE(CaptionWhole(window.ControlHandle(layout.Find(box)))) << box << " at 144 dpi";
+    EXPECT_TRUE(CaptionWhole(HandleOf(*settings, box))) << box << " at 144 dpi";
   suggested = {0, 0, 420, 299};
   SendMessageA(window.Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96),
                reinterpret_cast<LPARAM>(&suggested));
   ExpectPlace(program, frame2, 24, 32, 185, 19);
   EXPECT_EQ(FontHeight(program), -13);
   for (const char* box : {"Check1", "Check2", "Check3"})
-    EXPECT_TRUE(CaptionWhole(window.ControlHandle(layout.Find(box)))) << box;
-  HWND title = window.ControlHandle(layout.Find("title", 0));
+    EXPECT_TRUE(CaptionWhole(HandleOf(*settings, box))) << box;
+  HWND title = HandleOf(*settings, "title", 0);
   window.SetText(layout.Find("title", 0), "Calculator");  // ten characters, the most it takes
   const LRESULT margins = SendMessageA(title, EM_GETMARGINS, 0, 0);
   EXPECT_TRUE(TextWhole(title, LOWORD(margins) + HIWORD(margins)));

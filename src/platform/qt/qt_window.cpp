@@ -195,7 +195,10 @@ std::optional<Key> KeyFor(int qtKey) {
 
 bool QtWindow::Route(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
-  if (type == QEvent::Move && watched == top_) return KeepPlace(), false;
+  if (type == QEvent::Move && watched == top_) {
+    KeepPlace();
+    return false;
+  }
   if (type == QEvent::MouseButtonPress) settling_ = false;  // what moves it now is the user
   if (type == QEvent::KeyPress && watched == top_ && !closed_) {
     if (auto key = KeyFor(static_cast<QKeyEvent*>(event)->key())) events_->OnKey(*key);

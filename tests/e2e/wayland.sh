@@ -18,8 +18,18 @@ case ${QV_WAYLAND_STAGE:-outside} in
     if [ "$session" = sway ]; then
       export QV_WAYLAND_STAGE=inside
       [ "$(id -u)" -ne 0 ] && exec dbus-run-session -- bash "$0" "$@"
-      exec setpriv --reuid=qvtester --regid=qvtester --init-groups \
-        env HOME=/nonexistent dbus-run-session -- bash "$0" "$@"
+      # As qvtester, from copies: the checkout may be closed to other users.
+      copy=$(mktemp -d /tmp/qv-sway-XXXXXX)
+      trap 'rm -rf "$copy"' EXIT
+      mkdir "$copy/tests" "$copy/tools" "$copy/bin"
+      cp -r "$here" "$copy/tests/e2e"
+      cp "$here/../../tools/desktop.sh" "$copy/tools/"
+      cp "$qv" "$(dirname "$qv")/libqv_app.so" "$seed" "$copy/bin/"
+      chown -R qvtester: "$copy"
+      setpriv --reuid=qvtester --regid=qvtester --init-groups env HOME="$copy" \
+        dbus-run-session -- bash "$copy/tests/e2e/wayland.sh" sway "$copy/bin/qv" \
+        "$copy/bin/$(basename "$seed")"
+      exit
     fi
     [ "$(id -u)" -eq 0 ] && exec unshare --mount bash "$0" "$@"
     exec unshare --map-root-user --mount bash "$0" "$@"

@@ -33,11 +33,6 @@ click_until() {  # x y check...
   return 1
 }
 menu_shown() { menu=$(wait_for_window 151x256); }
-menu_gone() {
-  local i
-  for i in $(seq 40); do is_viewable "$menu" || return 0; sleep 0.05; done
-  return 1
-}
 
 open_menu() {  # sets menu_left and menu_top: the corner of the 1024 x 768 desktop
   click_until "$x" "$y" menu_shown || fail "the menu did not appear"
@@ -75,10 +70,13 @@ press_ok
 [ "$(stored)" = "$before" ] || fail "an Ok that changed nothing changed the store"
 echo "store: unchanged by an Ok that changed nothing"
 
+# A click wine dropped leaves nothing started: the menu is opened and clicked again.
 rm -f "$report"
-open_menu
-click_until $((menu_left + 60)) $((menu_top + 104)) menu_gone || fail "slot 1 could not be clicked"
-for i in $(seq 100); do [ -s "$report" ] && break; sleep 0.05; done
+for try in 1 2 3; do
+  open_menu
+  xdotool mousemove $((menu_left + 60)) $((menu_top + 104)) click 1  # slot 1
+  desktop_wait 150 test -s "$report" && break  # a new process under wine may take seconds
+done
 started=$(cat "$report" 2>/dev/null || true)
 [ "$started" = "$program" ] || fail "slot 1 started '$started', not $program"
 echo "started from the menu: $started"

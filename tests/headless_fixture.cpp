@@ -15,6 +15,23 @@ KeyTables Keys() {
 
 }  // namespace
 
+void ExpectHoverWalk(HeadlessWindow& window, const std::vector<Place>& labels,
+                     const std::vector<HoverStep>& steps, Colour hover) {
+  auto hovered = [](const HoverStep& step, const Place& label) {
+    for (const Place& p : step.hovered)
+      if (std::string(p.name) == label.name && p.index == label.index) return true;
+    return false;
+  };
+  for (const HoverStep& step : steps) {
+    window.MouseMove(step.to.name, step.to.index);
+    for (const Place& label : labels)
+      EXPECT_EQ(window.Back(label.name, label.index),
+                hovered(step, label) ? hover : kDefaultResting)
+          << label.name << "(" << label.index << ") after a move to " << step.to.name << "("
+          << step.to.index << ")";
+  }
+}
+
 void HeadlessTest::Start() {
   app = std::make_unique<App>(platform);
   app->Load<MenuWindow>();

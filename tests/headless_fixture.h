@@ -6,12 +6,27 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/app.h"
 #include "headless/headless_platform.h"
 #include "menu/menu_window.h"
 
 namespace qv {
+
+// A place the pointer goes: a control, or an element of a control array.
+struct Place {
+  const char* name;
+  int index = kNoIndex;
+};
+// A move of the pointer, and the labels then in the hover colour: all others rest.
+struct HoverStep {
+  Place to;
+  std::vector<Place> hovered;
+};
+// Walks the pointer over a window, checking every one of its clickable labels each step.
+void ExpectHoverWalk(HeadlessWindow& window, const std::vector<Place>& labels,
+                     const std::vector<HoverStep>& steps, Colour hover = kDefaultHover);
 
 class HeadlessTest : public ::testing::Test {
  protected:

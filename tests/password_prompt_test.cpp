@@ -92,21 +92,18 @@ TEST_F(PasswordPromptTest, CancelClosesSilentlyAndTheMenuStaysHidden) {
   EXPECT_FALSE(Menu().visible);
 }
 
+// The box and the strip leave the highlight; the frame and the window rest it.
 TEST_F(PasswordPromptTest, HoverMovesBetweenTheTwoLabels) {
   StorePassword("Open Sesame", true);
-  HeadlessWindow& prompt = Prompt();
-  prompt.MouseMove("Sett", 0);
-  prompt.MouseMove("Sett", 1);
-  EXPECT_EQ(prompt.Back("Sett", 0), kDefaultResting);
-  EXPECT_EQ(prompt.Back("Sett", 1), kDefaultHover);
-  prompt.MouseMove("Passwd");
-  prompt.MouseMove("Image1");
-  EXPECT_EQ(prompt.Back("Sett", 1), kDefaultHover);
-  prompt.MouseMove("Frame1");
-  EXPECT_EQ(prompt.Back("Sett", 1), kDefaultResting);
-  prompt.MouseMove("Sett", 0);
-  prompt.MouseMove("");
-  EXPECT_EQ(prompt.Back("Sett", 0), kDefaultResting);
+  const Place ok{"Sett", 0}, cancel{"Sett", 1};
+  ExpectHoverWalk(Prompt(), {ok, cancel},
+                  {{ok, {ok}},
+                   {cancel, {cancel}},
+                   {{"Passwd"}, {cancel}},
+                   {{"Image1"}, {cancel}},
+                   {{"Frame1"}, {}},
+                   {ok, {ok}},
+                   {{""}, {}}});
 }
 
 }  // namespace

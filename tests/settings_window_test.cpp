@@ -275,31 +275,33 @@ TEST_F(SettingsWindowTest, AStartAtLogonFailureIsToldButTheRestIsSaved) {
   EXPECT_NE(platform.messages[0].text.find("could not be kept from starting"), std::string::npos);
 }
 
+// The Sett labels leave the Sel labels alone; the window's background rests only the
+// commands, Frame2 every label; a box has no mouse-move handling.
 TEST_F(SettingsWindowTest, HoverFollowsTheTableOfEachPlace) {
   HeadlessWindow& w = Open();
-  auto sel = [&](int k) { return w.Back("Sel", k); };
-  auto sett = [&](int i) { return w.Back("Sett", i); };
-  w.MouseMove("Sel", 1);
-  w.MouseMove("Sel", 4);
-  EXPECT_EQ(sel(4), kDefaultHover);
-  EXPECT_EQ(sel(1), kDefaultResting);
-  w.MouseMove("Sett", 0);
-  w.MouseMove("Sett", 1);
-  EXPECT_EQ(sett(1), kDefaultHover);
-  EXPECT_EQ(sett(0), kDefaultResting);
-  EXPECT_EQ(sel(4), kDefaultHover) << "the Sett labels leave the Sel labels alone";
-  w.MouseMove("title", 0);  // no mouse-move handling: nothing changes
-  EXPECT_EQ(sett(1), kDefaultHover);
-  w.MouseMove("");  // the window background clears only the commands
-  EXPECT_EQ(sett(1), kDefaultResting);
-  EXPECT_EQ(sel(4), kDefaultHover);
-  w.MouseMove("Sett", 2);
-  w.MouseMove("Frame2");
-  EXPECT_EQ(sel(4), kDefaultResting);
-  EXPECT_EQ(sett(2), kDefaultResting);
-  w.MouseMove("Sel", 0);
+  const Place sel1{"Sel", 1}, sel4{"Sel", 4}, sett0{"Sett", 0}, sett1{"Sett", 1};
+  ExpectHoverWalk(w,
+                  {{"Sel", 0},
+                   sel1,
+                   {"Sel", 2},
+                   {"Sel", 3},
+                   sel4,
+                   {"Sel", 5},
+                   {"Sel", 6},
+                   sett0,
+                   sett1,
+                   {"Sett", 2}},
+                  {{sel1, {sel1}},
+                   {sel4, {sel4}},
+                   {sett0, {sel4, sett0}},
+                   {sett1, {sel4, sett1}},
+                   {{"title", 0}, {sel4, sett1}},
+                   {{""}, {sel4}},
+                   {{"Sett", 2}, {sel4, {"Sett", 2}}},
+                   {{"Frame2"}, {}},
+                   {{"Sel", 0}, {{"Sel", 0}}}});
   w.Click("Sett", 2);  // any command click rests the Sel labels first (Reset, then No)
-  EXPECT_EQ(sel(0), kDefaultResting);
+  EXPECT_EQ(w.Back("Sel", 0), kDefaultResting);
   EXPECT_EQ(Find("SettingsWindow"), &w);
 }
 

@@ -57,21 +57,19 @@ TEST_F(WelcomeWindowTest, AFailedWriteIsSaidAndTheWindowStays) {
   EXPECT_EQ(Find("WelcomeWindow"), nullptr);
 }
 
+// The texts and pictures leave the highlight; the switch and the window rest it.
 TEST_F(WelcomeWindowTest, CloseHighlightsOnlyOverItself) {
   platform.store.Set("clr2", "255");
-  HeadlessWindow& w = Welcome();
-  EXPECT_EQ(w.Back("Clo"), kDefaultResting);
-  w.MouseMove("Clo");
-  EXPECT_EQ(w.Back("Clo"), 255u);
-  for (const char* inert : {"Label1", "Picture1", "Image1"}) {
-    w.MouseMove(inert);
-    EXPECT_EQ(w.Back("Clo"), 255u) << inert;
-  }
-  w.MouseMove("Check1");
-  EXPECT_EQ(w.Back("Clo"), kDefaultResting);
-  w.MouseMove("Clo");
-  w.MouseMove("");
-  EXPECT_EQ(w.Back("Clo"), kDefaultResting);
+  const Place close{"Clo"};
+  ExpectHoverWalk(Welcome(), {close},
+                  {{close, {close}},
+                   {{"Label1"}, {close}},
+                   {{"Picture1"}, {close}},
+                   {{"Image1"}, {close}},
+                   {{"Check1"}, {}},
+                   {close, {close}},
+                   {{""}, {}}},
+                  255);
 }
 
 }  // namespace

@@ -35,7 +35,17 @@ case ${QV_WAYLAND_STAGE:-outside} in
     exec unshare --map-root-user --mount bash "$0" "$@"
     ;;
   namespace)
+    # A private /tmp; what this run needs from the real one (a checkout or build kept
+    # there) is bound back in at the same place.
+    exec {real_tmp}</tmp
     mount -t tmpfs tmpfs /tmp
+    for path in "$here" "$qv" "$seed"; do
+      [[ $path == /tmp/* ]] || continue
+      top=${path#/tmp/} && top=${top%%/*}
+      [ -e "/tmp/$top" ] && continue
+      mkdir "/tmp/$top"
+      mount --no-canonicalize --bind "/proc/self/fd/$real_tmp/$top" "/tmp/$top"
+    done
     [ -d /run/systemd ] && mount -t tmpfs tmpfs /run/systemd
     mkdir -m 1777 /tmp/.X11-unix
     system_bus=$(dbus-daemon --session --address=unix:path=/tmp/system-bus --fork \

@@ -36,21 +36,28 @@ void AppendUtf8(std::string& out, char32_t c) {
   for (int k = extra - 1; k >= 0; --k) out += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
 }
 
+std::optional<char32_t> NextUtf8(std::string_view text, std::size_t& i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned char lead = byte(i++);
+  if (lead < 0x80) return lead;
+  const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 ? 1 : -1;
+  if (extra < 0 || lead > 0xF4) return std::nullopt;
+  char32_t c = lead & (0x3F >> extra);
+  for (int k = 0; k < extra; ++k) {
+    if (i >= text.size() || (byte(i) & 0xC0) != 0x80) return std::nullopt;
+    c = (c << 6) | (byte(i++) & 0x3F);
+  }
+  const bool overlong = (extra == 2 && c < 0x800) || (extra == 3 && c < 0x10000);
+  if (overlong || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
+  return c;
+}
+
 std::optional<std::u32string> DecodeUtf8(std::string_view text) {
   std::u32string out;
   for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i++]);
-    const int extra = lead < 0x80 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 ? 1 : -1;
-    if (extra < 0 || lead > 0xF4 || i + extra > text.size()) return std::nullopt;
-    char32_t c = lead & (0x7F >> extra);
-    for (int k = 0; k < extra; ++k) {
-      const auto next = static_cast<unsigned char>(text[i++]);
-      if ((next & 0xC0) != 0x80) return std::nullopt;
-      c = (c << 6) | (next & 0x3F);
-    }
-    const bool overlong = (extra == 2 && c < 0x800) || (extra == 3 && c < 0x10000);
-    if (overlong || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
-    out += c;
+    const std::optional<char32_t> c = NextUtf8(text, i);
+    if (!c) return std::nullopt;
+    out += *c;
   }
   return out;
 }

@@ -20,6 +20,9 @@ std::string_view Trimmed(std::string_view text, std::string_view blanks);
 
 // The UTF-8 bytes of one character.
 void AppendUtf8(std::string& out, char32_t c);
+// The character at text[i], moving i past it; nothing for a malformed one (shortest forms,
+// no surrogates), i then standing at the first byte that does not belong to it.
+std::optional<char32_t> NextUtf8(std::string_view text, std::size_t& i);
 // The characters of a text that is valid UTF-8 (shortest forms, no surrogates); nothing
 // for one that is not.
 std::optional<std::u32string> DecodeUtf8(std::string_view text);

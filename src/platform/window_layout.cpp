@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "common/text_length.h"
+
 namespace qv {
 
 ControlLayout Label(std::string name, int index, std::string parent, TwipRect place,
@@ -95,6 +97,11 @@ Span GrownToFit(Span declared, int needed, bool tickRight) {
   const int missing = needed - declared.width;
   if (missing <= 0) return declared;
   return {tickRight ? declared.left - missing : declared.left, needed};
+}
+
+std::string KeptText(const ControlLayout& control, const std::string& text) {
+  if (control.maxLength <= 0) return text;
+  return text.substr(0, Utf8PrefixLength(text, static_cast<std::size_t>(control.maxLength)));
 }
 
 }  // namespace qv

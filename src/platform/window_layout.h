@@ -87,6 +87,10 @@ struct Span {
 };
 Span GrownToFit(Span declared, int needed, bool tickRight);
 
+// What a box declared with a limit keeps of a UTF-8 text: its first characters as the user
+// sees them (an emoji is one), never half of one; the whole text where there is no limit.
+std::string KeptText(const ControlLayout& control, const std::string& text);
+
 struct WindowLayout {
   std::string name;
   int width = 0;  // client area, twips

@@ -113,25 +113,9 @@ std::string EscapedValue(std::string_view value) {
 // made Latin-1 again, as QString::toLatin1 does.
 using Characters = std::u32string;
 
-// The next UTF-8 character at text[i], moving i past it; U+FFFD for a malformed one.
-std::uint32_t NextUtf8(std::string_view text, std::size_t& i) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned char lead = byte(i++);
-  if (lead < 0x80) return lead;
-  const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 ? 1 : -1;
-  if (extra < 0 || lead > 0xF4) return 0xFFFD;
-  std::uint32_t c = lead & (0x3F >> extra);
-  for (int k = 0; k < extra; ++k) {
-    if (i >= text.size() || (byte(i) & 0xC0) != 0x80) return 0xFFFD;
-    c = (c << 6) | (byte(i++) & 0x3F);
-  }
-  const bool overlong = (extra == 2 && c < 0x800) || (extra == 3 && c < 0x10000);
-  if (overlong || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0xFFFD;
-  return c;
-}
-
+// A malformed sequence becomes U+FFFD, as QString::fromUtf8 makes it.
 void AppendDecoded(Characters& out, std::string_view utf8) {
-  for (std::size_t i = 0; i < utf8.size();) out += NextUtf8(utf8, i);
+  for (std::size_t i = 0; i < utf8.size();) out += NextUtf8(utf8, i).value_or(U'\uFFFD');
 }
 
 // What QString::toLatin1 makes of the characters: itself up to U+00FF, else "?" for

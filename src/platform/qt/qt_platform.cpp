@@ -198,9 +198,8 @@ void QtPlatform::RunEventsUntil(double deadline) {
 }
 
 // X11 desktops put monitors anywhere, the primary one too: the menu goes in the corner
-// of the monitor that holds the icon.
-// The monitor of the icon: where an XEmbed tray shows it, or, as a D-Bus tray tells Qt no
-// place, where the click on it was (the pointer has not moved since).
+// of the monitor that holds the icon, where an XEmbed tray shows it, or, as a D-Bus tray
+// tells Qt no place, where the click on it was (the pointer has not moved since).
 TwipArea QtPlatform::MenuScreen() {
   QScreen* screen = nullptr;
   if (trayIcon_ && trayIcon_->geometry().isValid())

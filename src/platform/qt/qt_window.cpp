@@ -11,7 +11,6 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "common/text_length.h"
 #include "platform/qt/qt_accessible.h"
 #include "platform/qt/qt_colours.h"
 #include "platform/qt/qt_platform.h"
@@ -307,8 +306,7 @@ void QtWindow::SetText(int control, const std::string& text) {
   if (auto* label = dynamic_cast<LabelWidget*>(widget)) {
     label->SetText(value.replace("\r\n", "\n"));
   } else if (auto* edit = dynamic_cast<QLineEdit*>(widget)) {
-    const int limit = layout_.controls[control].maxLength;
-    const std::string kept = limit > 0 ? text.substr(0, Utf8PrefixLength(text, limit)) : text;
+    const std::string kept = KeptText(layout_.controls[control], text);
     edit->setText(FromNarrow(kept));
     givenTexts_[control] = {edit->text(), kept};
   } else if (auto* box = dynamic_cast<QCheckBox*>(widget)) {

@@ -3,7 +3,6 @@
 // the message loop, so no window procedure ever runs on a freed object.
 #include "platform/win32/win32_window.h"
 
-#include "common/text_length.h"
 #include "platform/win32/accessible_win32.h"
 #include "platform/win32/win32_controls.h"
 #include "platform/win32/win32_dpi.h"
@@ -280,8 +279,7 @@ void Win32Window::MoveTo(float leftTwips, float topTwips) {
 void Win32Window::SetText(int control, const std::string& text) {
   HWND hwnd = controls_.at(control).hwnd;
   const ControlLayout& layout = layout_.controls[control];
-  const std::string value =
-      layout.maxLength > 0 ? text.substr(0, Utf8PrefixLength(text, layout.maxLength)) : text;
+  const std::string value = KeptText(layout, text);
   ControlData* data = DataOf(hwnd);
   if (data && !data->original && layout.kind != ControlKind::Frame) {
     if (data->text == value) return;
@@ -309,14 +307,15 @@ std::string Win32Window::Text(int control) const {
 // A box with a limit holds that many characters as the user sees them (an emoji is one,
 // where the edit control's own limit counts it as two); typing past it is undone.
 void Win32Window::BoxChanged(int control) {
-  const int limit = layout_.controls.at(control).maxLength;
-  if (limit <= 0) return;
+  const ControlLayout& layout = layout_.controls.at(control);
+  if (layout.maxLength <= 0) return;
   HWND box = controls_[control].hwnd;
   const std::string text = TextOf(box);
-  const std::size_t kept = Utf8PrefixLength(text, limit);
-  if (kept == text.size()) return;
-  SetWindowTextW(box, Wide(text.substr(0, kept)).c_str());
-  SendMessageW(box, EM_SETSEL, kept, kept);
+  const std::string kept = KeptText(layout, text);
+  if (kept.size() == text.size()) return;
+  const std::wstring shown = Wide(kept);
+  SetWindowTextW(box, shown.c_str());
+  SendMessageW(box, EM_SETSEL, shown.size(), shown.size());
 }
 
 void Win32Window::SetBackColour(int control, Colour colour) {

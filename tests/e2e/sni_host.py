@@ -4,8 +4,7 @@ serve: owns org.kde.StatusNotifierWatcher with a host registered, and runs until
 wait-item: waits up to ten seconds for an item to register; prints its service.
 activate: a left click on the registered item (Activate).
 read-menu: what a host does as an item registers or on a right click: reads the item's
-    D-Bus menu (GetLayout, AboutToShow) and prints its entries' labels, one per line.
-choose LABEL: what a host does when its drawing of the menu's entry LABEL is clicked.
+    D-Bus menu (GetLayout, AboutToShow).
 """
 import sys
 import time
@@ -118,31 +117,12 @@ def item_menu():
     return bus.get_object(item.bus_name, path)
 
 
-def entries(menu):
-    """The menu's entries as (id, label), separators and hidden entries left out."""
-    _, (_, _, children) = menu.GetLayout(0, -1, [], dbus_interface=MENU)
-    for child_id, props, _ in children:
-        if props.get("type") != "separator" and props.get("visible", True):
-            yield int(child_id), str(props.get("label", "")).replace("_", "")
-
-
 def read_menu():
     menu = item_menu()
     menu.GetLayout(0, -1, [], dbus_interface=MENU)
     menu.AboutToShow(0, dbus_interface=MENU)
-    for _, label in entries(menu):
-        print(label)
-
-
-def choose(label):
-    menu = item_menu()
-    chosen = [child for child, text in entries(menu) if text == label]
-    if not chosen:
-        sys.exit(f"no entry {label}")
-    menu.Event(chosen[0], "clicked", dbus.String("", variant_level=1), dbus.UInt32(0),
-               dbus_interface=MENU)
 
 
 if __name__ == "__main__":
-    {"serve": serve, "wait-item": wait_item, "activate": activate, "read-menu": read_menu,
-     "choose": lambda: choose(sys.argv[2])}[sys.argv[1]]()
+    {"serve": serve, "wait-item": wait_item, "activate": activate,
+     "read-menu": read_menu}[sys.argv[1]]()

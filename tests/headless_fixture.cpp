@@ -4,16 +4,16 @@
 #include "settings/codec.h"
 
 namespace qv {
-namespace {
 
-KeyTables Keys() {
-  KeyTables keys;
-  keys.FillA();
-  keys.FillB();
+const KeyTables& FilledKeys() {
+  static const KeyTables keys = [] {
+    KeyTables filled;
+    filled.FillA();
+    filled.FillB();
+    return filled;
+  }();
   return keys;
 }
-
-}  // namespace
 
 void ExpectHoverWalk(HeadlessWindow& window, const std::vector<Place>& labels,
                      const std::vector<HoverStep>& steps, Colour hover) {
@@ -37,6 +37,12 @@ void HeadlessTest::Start() {
   app->Load<MenuWindow>();
 }
 
+void HeadlessTest::Restart() {
+  app.reset();
+  platform.ended = false;
+  Start();
+}
+
 HeadlessWindow& HeadlessTest::Menu() {
   return platform.Loaded("MenuWindow");
 }
@@ -46,27 +52,34 @@ HeadlessWindow& HeadlessTest::OpenSettings() {
   return platform.Loaded("SettingsWindow");
 }
 
+HeadlessWindow& HeadlessTest::OpenSettingsWithPassword(const std::string& typed) {
+  Menu().Click("Closer", 2);
+  platform.Loaded("PasswordPrompt").Type("Passwd", kNoIndex, typed);
+  platform.Loaded("PasswordPrompt").Click("Sett", 0);
+  return platform.Loaded("SettingsWindow");
+}
+
 // Seeds through the settings window's own writers, without counting as the program's writes.
 void HeadlessTest::StoreSlot(int slot, const std::string& title, const std::string& path) {
   const std::size_t writes = platform.store.writtenKeys.size();
-  WriteSlot(platform.store, Keys().a, SlotField::Title, slot, title);
-  WriteSlot(platform.store, Keys().a, SlotField::Program, slot, path);
+  WriteSlot(platform.store, FilledKeys().a, SlotField::Title, slot, title);
+  WriteSlot(platform.store, FilledKeys().a, SlotField::Program, slot, path);
   platform.store.writtenKeys.resize(writes);
 }
 
 void HeadlessTest::StorePassword(const std::string& password, bool inForce) {
   const std::size_t writes = platform.store.writtenKeys.size();
-  WritePassword(platform.store, Keys().b, password);
+  WritePassword(platform.store, FilledKeys().b, password);
   WritePasswordSwitch(platform.store, inForce ? 1 : 0);
   platform.store.writtenKeys.resize(writes);
 }
 
 std::string HeadlessTest::StoredSlotText(const std::string& key) {
-  return ScrambleThrough(platform.store.Get(key).value_or(""), Keys().a);
+  return ScrambleThrough(platform.store.Get(key).value_or(""), FilledKeys().a);
 }
 
 std::string HeadlessTest::StoredPassword() {
-  return ScrambleThrough(platform.store.Get("passwd").value_or(""), Keys().b);
+  return ScrambleThrough(platform.store.Get("passwd").value_or(""), FilledKeys().b);
 }
 
 }  // namespace qv

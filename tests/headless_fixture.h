@@ -28,14 +28,21 @@ struct HoverStep {
 void ExpectHoverWalk(HeadlessWindow& window, const std::vector<Place>& labels,
                      const std::vector<HoverStep>& steps, Colour hover = kDefaultHover);
 
+// The key tables as the program fills them, for values stored scrambled.
+const KeyTables& FilledKeys();
+
 class HeadlessTest : public ::testing::Test {
  protected:
   // Starts the program: the menu window loads as at start-up.
   void Start();
+  // Ends the program without a trace and starts it again over the same store.
+  void Restart();
   HeadlessWindow& Menu();
   HeadlessWindow* Find(const std::string& name) { return platform.Find(name); }
   // Opens the settings window through the menu's "Settings" entry.
   HeadlessWindow& OpenSettings();
+  // The same when a password is in force: answers the prompt with the typed text.
+  HeadlessWindow& OpenSettingsWithPassword(const std::string& typed);
 
   // Stores a slot's title and path scrambled, as a save does.
   void StoreSlot(int slot, const std::string& title, const std::string& path);

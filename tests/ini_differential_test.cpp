@@ -39,6 +39,7 @@ const T& Pick(std::mt19937& random, const T (&choices)[N]) {
 // A value as someone types it after "=": words, blanks, quotes, escapes, commas,
 // comments, characters beyond Latin-1, and the '@' forms QSettings gives meaning to.
 std::string RandomValue(std::mt19937& random) {
+  // clang-format off: a table, read across
   static const char* const kPieces[] = {"Mail",
                                         "/usr/bin/gedit",
                                         " ",
@@ -76,6 +77,7 @@ std::string RandomValue(std::mt19937& random) {
                                         "0",
                                         "yes",
                                         "no"};
+  // clang-format on
   std::string value;
   for (int n = static_cast<int>(random() % 5); n >= 0; --n) value += Pick(random, kPieces);
   return value;

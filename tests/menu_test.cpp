@@ -109,15 +109,12 @@ TEST_F(MenuTest, TheKeyboardMovesTheHighlightAndRunsTheEntry) {
 }
 
 TEST_F(MenuTest, ColoursComeFromTheStore) {
-  HeadlessPlatform p;
-  p.store.Set("show", "no");
-  p.store.Set("clr1", "255");
-  p.store.Set("clr2", "abc");  // not a number: the default
-  App a(p);
-  a.Load<MenuWindow>();
-  p.Loaded("MenuWindow").MouseMove("menu1", 0);
-  EXPECT_EQ(p.Loaded("MenuWindow").Back("menu1", 0), kHover);
-  EXPECT_EQ(p.Loaded("MenuWindow").Back("menu1", 1), 255u);
+  platform.store.Set("clr1", "255");
+  platform.store.Set("clr2", "abc");  // not a number: the default
+  Restart();
+  Menu().MouseMove("menu1", 0);
+  EXPECT_EQ(Menu().Back("menu1", 0), kHover);
+  EXPECT_EQ(Menu().Back("menu1", 1), 255u);
 }
 
 // The built-in entries start their tools, each slot entry exactly its slot's file.
@@ -170,8 +167,8 @@ TEST_F(MenuTest, TheTraysOwnMenuMirrorsTheRows) {
   EXPECT_TRUE(platform.ended) << "Exit Velmora";
 }
 
-// The strip, Hide Menu and unset slots hide the menu and start nothing; a highlight
-// outlives hiding and showing.
+// The strip, Hide Menu, unset slots and the close keystroke (Alt+F4) hide the menu and
+// start nothing, and QV runs on; a highlight outlives hiding and showing.
 TEST_F(MenuTest, TheStripHideMenuAndUnsetSlotsHideWithoutStarting) {
   StoreSlot(2, "(none)", "(none)");
   app->menu().ReadSettings();
@@ -189,14 +186,18 @@ TEST_F(MenuTest, TheStripHideMenuAndUnsetSlotsHideWithoutStarting) {
   EXPECT_FALSE(Menu().visible);
   platform.TrayMessage(TrayMessage::LeftButtonUp);
   EXPECT_EQ(Menu().Back("Closer", 0), kHover);
+  Menu().PressCloseKey();
+  EXPECT_FALSE(Menu().visible);
+  EXPECT_FALSE(platform.ended);
+  platform.TrayMessage(TrayMessage::RightButtonUp);
+  EXPECT_TRUE(Menu().visible) << "and shows again";
   EXPECT_TRUE(platform.started.empty());
   EXPECT_TRUE(platform.messages.empty());
   EXPECT_TRUE(platform.tray.present);
 }
 
 TEST_F(MenuTest, ReadSettingsShowsBlanksNoneMarkersAndStoredTexts) {
-  KeyTables keys;
-  keys.FillA();
+  const KeyTables& keys = FilledKeys();
   platform.store.Set("title1", "");
   platform.store.Set("title2", ScrambleThrough("(none)", keys.a));
   platform.store.Set("title3", std::string(SlotSentinel()));

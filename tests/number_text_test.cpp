@@ -47,12 +47,6 @@ TEST(ColourFromText, FallsBackForAnythingThatIsNotAColour) {
     EXPECT_EQ(ColourFromText(bad, 7), 7u) << bad;
 }
 
-}  // namespace
-}  // namespace qv
-
-namespace qv {
-namespace {
-
 // The same window at each common Windows scale: the menu's width, the 200-twip corner
 // margin and the 9.75-point bold font, and a monitor's pixels there and back.
 TEST(TwipsAtDpi, EveryCommonScaleRoundsToTheNearestPixel) {

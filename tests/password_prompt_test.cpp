@@ -27,19 +27,15 @@ class PasswordPromptTest : public HeadlessTest {
 
 TEST_F(PasswordPromptTest, WithoutAPasswordInForceItNeverShows) {
   for (const char* use : {"", "0"}) {
-    HeadlessPlatform p;
-    p.store.Set("show", "no");
-    if (*use) p.store.Set("use", Scramble(use, kFlagKey));
-    App a(p);
-    a.Load<MenuWindow>();
+    if (*use) platform.store.Set("use", Scramble(use, kFlagKey));
+    Restart();
     bool promptSeen = true;
-    p.duringWait.push_back([&] { promptSeen = p.Loaded("PasswordPrompt").visible; });
-    p.Loaded("MenuWindow").Click("Closer", 2);
+    platform.duringWait.push_back([&] { promptSeen = platform.Loaded("PasswordPrompt").visible; });
+    Menu().Click("Closer", 2);
     EXPECT_FALSE(promptSeen) << '"' << use << '"';
-    EXPECT_NEAR(p.waits.back(), 0.5, 1e-9);
-    EXPECT_EQ(p.Find("PasswordPrompt"), nullptr);
-    ASSERT_NE(p.Find("SettingsWindow"), nullptr);
-    EXPECT_TRUE(p.Loaded("SettingsWindow").visible);
+    EXPECT_NEAR(platform.waits.back(), 0.5, 1e-9);
+    EXPECT_EQ(Find("PasswordPrompt"), nullptr);
+    EXPECT_TRUE(platform.Loaded("SettingsWindow").visible);
   }
 }
 

@@ -50,13 +50,13 @@ void MoveMouseOver(QWidget* widget) {
   QApplication::sendEvent(widget, &move);
 }
 
-void ClickOn(QWidget* widget) {
+// A press inside the widget and a release where given (inside too, unless told).
+void ClickOn(QWidget* widget, QPointF releaseAt = {3, 3}) {
   const QPointF inside(3, 3);
-  const QPointF global = widget->mapToGlobal(inside);
-  QMouseEvent press(QEvent::MouseButtonPress, inside, global, Qt::LeftButton, Qt::LeftButton,
-                    Qt::NoModifier);
-  QMouseEvent release(QEvent::MouseButtonRelease, inside, global, Qt::LeftButton, Qt::NoButton,
-                      Qt::NoModifier);
+  QMouseEvent press(QEvent::MouseButtonPress, inside, widget->mapToGlobal(inside), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, releaseAt, widget->mapToGlobal(releaseAt),
+                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(widget, &press);
   QApplication::sendEvent(widget, &release);
 }
@@ -153,13 +153,7 @@ TEST_F(QtBackendTest, TheSessionsEndEndsQV) {
 TEST_F(QtBackendTest, ALabelClickRunsTheCommandAndReleasingOutsideCancelsIt) {
   app->menu().OnTrayMessage(TrayMessage::RightButtonUp);
   QWidget* hide = Child(MenuTop(), "Closer(0)");
-  const QPointF inside(3, 3), outside(3, 40);
-  QMouseEvent press(QEvent::MouseButtonPress, inside, hide->mapToGlobal(inside), Qt::LeftButton,
-                    Qt::LeftButton, Qt::NoModifier);
-  QMouseEvent away(QEvent::MouseButtonRelease, outside, hide->mapToGlobal(outside), Qt::LeftButton,
-                   Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(hide, &press);
-  QApplication::sendEvent(hide, &away);
+  ClickOn(hide, {3, 40});  // released below the label
   EXPECT_TRUE(MenuTop()->isVisible());
   ClickOn(hide);
   EXPECT_FALSE(MenuTop()->isVisible());
@@ -210,7 +204,6 @@ TEST_F(QtBackendTest, TheSettingsWindowBuildsItsControls) {
 // user sees them: an emoji is one, and none is ever cut in half.
 TEST_F(QtBackendTest, TheSettingsWindowKeepsBytesAndWholeCharacters) {
   const std::string oldDiskPath = "/opt/caf\xE9/run", title = "123456789\xF0\x9F\x98\x80";
-  app->keys().FillA();
   WriteSlot(platform->Store(), app->keys().a, SlotField::Program, 1, oldDiskPath);
   WriteSlot(platform->Store(), app->keys().a, SlotField::Title, 1, title);
   auto settings = app->Load<SettingsWindow>();

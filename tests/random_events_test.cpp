@@ -13,9 +13,7 @@
 #include <random>
 #include <set>
 
-#include "app/app.h"
-#include "headless/headless_platform.h"
-#include "menu/menu_window.h"
+#include "headless_fixture.h"
 #include "settings/scramble.h"
 
 namespace qv {
@@ -188,12 +186,10 @@ class RandomSession {
     ++saves;
     if (keys.size() != 18)
       return Fail(std::string("a completed save wrote ") + std::to_string(keys.size()) + " keys");
-    KeyTables tables;
-    tables.FillA();
     HeadlessWindow& menu = *platform_.Find("MenuWindow");
     for (int n = 1; n <= 7; ++n) {
-      std::string title =
-          ScrambleThrough(*platform_.store.Get(std::string("title") + std::to_string(n)), tables.a);
+      std::string title = ScrambleThrough(
+          *platform_.store.Get(std::string("title") + std::to_string(n)), FilledKeys().a);
       if (title == SlotSentinel()) title = "(none)";
       if (menu.TextOf("menu1", n + 4) != title)
         return Fail(std::string("menu slot ") + std::to_string(n) + " stale");

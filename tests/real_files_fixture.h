@@ -2,42 +2,30 @@
 // autostart entry in a temporary home: for tests of what the disk really does.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <csignal>
-#include <stdexcept>
 
-#include "app/app.h"
 #include "file_size_limit.h"
-#include "headless/headless_platform.h"
-#include "menu/menu_window.h"
+#include "headless_fixture.h"
 #include "platform/posix/autostart_xdg.h"
 #include "platform/posix/store_ini.h"
 #include "temp_folder.h"
 
 namespace qv {
 
-class RealFilesTest : public ::testing::Test {
+class RealFilesTest : public HeadlessTest {
  protected:
   RealFilesTest() {
     platform.storeInUse = &store;
     platform.runEntriesInUse = &autostart;
-    app.Load<MenuWindow>();
+    Start();
   }
-  HeadlessWindow& OpenSettings() {
-    platform.Find("MenuWindow")->Click("Closer", 2);
-    HeadlessWindow* settings = platform.Find("SettingsWindow");
-    if (!settings) throw std::logic_error("the settings window did not open");
-    return *settings;
-  }
+  ~RealFilesTest() override { app.reset(); }  // before the store it writes to goes
 
   TempFolder home;
   // Default first: whether a full disk can end the program is QV's own doing, under test.
   const bool signalReset = std::signal(SIGXFSZ, SIG_DFL) != SIG_ERR;
   IniSettingsStore store{home.path};
   XdgAutostart autostart{home.path};
-  HeadlessPlatform platform;
-  App app{platform};
 };
 
 }  // namespace qv

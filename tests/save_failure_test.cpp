@@ -18,7 +18,7 @@ TEST_F(FullDiskTest, AFailedSaveAndCancelLeaveEverySettingAsItWas) {
   HeadlessWindow& first = OpenSettings();
   first.Type("title", 0, "Saved");
   first.Click("Sett", 0);
-  ASSERT_EQ(platform.Find("SettingsWindow"), nullptr);
+  ASSERT_EQ(Find("SettingsWindow"), nullptr);
   const std::string before = File();
 
   HeadlessWindow& settings = OpenSettings();
@@ -34,16 +34,16 @@ TEST_F(FullDiskTest, AFailedSaveAndCancelLeaveEverySettingAsItWas) {
   }
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_NE(platform.messages[0].text.find("could not be saved"), std::string::npos);
-  ASSERT_EQ(platform.Find("SettingsWindow"), &settings);
+  ASSERT_EQ(Find("SettingsWindow"), &settings);
   EXPECT_EQ(settings.TextOf("title", 0), "Unsaved");
   EXPECT_EQ(File(), before);
   EXPECT_FALSE(std::filesystem::exists(Entry())) << "no entry for a save that failed";
 
   settings.Click("Sett", 1);                           // Cancel
   ASSERT_TRUE(store.Write("qv", "qv", "show", "no"));  // as the welcome window's Close does
-  platform.Loaded("MenuWindow").Click("Closer", 2);
-  EXPECT_EQ(platform.Find("PasswordPrompt"), nullptr) << "no password came into force";
-  ASSERT_NE(platform.Find("SettingsWindow"), nullptr);
+  Menu().Click("Closer", 2);
+  EXPECT_EQ(Find("PasswordPrompt"), nullptr) << "no password came into force";
+  ASSERT_NE(Find("SettingsWindow"), nullptr);
   EXPECT_EQ(platform.Loaded("SettingsWindow").TextOf("title", 0), "Saved");
   EXPECT_EQ(platform.Loaded("SettingsWindow").TextOf("Passwd", 0), "(none)");
   IniSettingsStore nextStart(home.path);

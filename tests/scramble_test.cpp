@@ -4,19 +4,12 @@
 
 #include <stdexcept>
 
-#include "headless/headless_platform.h"
+#include "headless_fixture.h"
 #include "settings/codec.h"
 #include "settings/stored_text.h"
 
 namespace qv {
 namespace {
-
-KeyTables Filled() {
-  KeyTables keys;
-  keys.FillA();
-  keys.FillB();
-  return keys;
-}
 
 // The repeating key and the stored bytes are pinned by StoredFormat below; here only what
 // its values cannot show: empty texts never read the key, and an empty key is refused.
@@ -29,7 +22,7 @@ TEST(Scramble, EmptyTextsAndEmptyKeys) {
 // The stored format, pinned by values saved by earlier builds: a changed character in a
 // key table or the flag key would lock users out of their own settings.
 TEST(StoredFormat, ReadsAndWritesWhatEarlierBuildsStored) {
-  const KeyTables keys = Filled();
+  const KeyTables& keys = FilledKeys();
   HeadlessStore store;
   const std::string title = "\x7A\x61\x01\x7B\x5A\x2A\x7D";
   const std::string path =

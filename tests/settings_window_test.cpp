@@ -21,7 +21,9 @@ class SettingsWindowTest : public HeadlessTest {
   }
 };
 
-TEST_F(SettingsWindowTest, FirstRunShowsTheDefaults) {
+// The first opening shows the defaults, and an Ok at once stores them.
+TEST_F(SettingsWindowTest, FirstRunShowsTheDefaultsAndOkStoresThemScrambledInOrder) {
+  platform.runEntries.entries["qv"] = "/opt/qv/qv";
   HeadlessWindow& w = Open();
   EXPECT_TRUE(w.visible);
   EXPECT_TRUE(w.topmost);
@@ -35,11 +37,7 @@ TEST_F(SettingsWindowTest, FirstRunShowsTheDefaults) {
   EXPECT_EQ(w.State("Check3").value, 1);
   EXPECT_TRUE(platform.store.writtenKeys.empty());
   EXPECT_EQ(Find("PasswordPrompt"), nullptr) << "no password: the prompt closed unseen";
-}
-
-TEST_F(SettingsWindowTest, OkAtOnceStoresTheDefaultsScrambledInOrder) {
-  platform.runEntries.entries["qv"] = "/opt/qv/qv";
-  Open().Click("Sett", 0);
+  w.Click("Sett", 0);
   EXPECT_EQ(Find("SettingsWindow"), nullptr);
   EXPECT_EQ(StoredPassword(), "(none)|||(none)");
   EXPECT_NE(platform.store.Get("passwd"), "(none)|||(none)") << "stored scrambled";
@@ -159,14 +157,10 @@ TEST_F(SettingsWindowTest, TheSwitchesAndTheBoxesTheyGovern) {
   w.Click("Sett", 1);
 
   StorePassword("hunter22", true);
-  Menu().Click("Closer", 2);
-  platform.Loaded("PasswordPrompt").Type("Passwd", kNoIndex, "hunter22");
-  platform.Loaded("PasswordPrompt").Click("Sett", 0);
-  HeadlessWindow* loaded = Find("SettingsWindow");
-  ASSERT_NE(loaded, nullptr);
-  EXPECT_EQ(loaded->State("Check1").value, 1);
-  EXPECT_TRUE(loaded->State("Passwd", 0).enabled);
-  EXPECT_EQ(loaded->TextOf("Passwd", 1), "hunter22");
+  HeadlessWindow& loaded = OpenSettingsWithPassword("hunter22");
+  EXPECT_EQ(loaded.State("Check1").value, 1);
+  EXPECT_TRUE(loaded.State("Passwd", 0).enabled);
+  EXPECT_EQ(loaded.TextOf("Passwd", 1), "hunter22");
 }
 
 // The dialog sets only the path, and a cancelled one unsets it; nothing is written before
@@ -308,10 +302,7 @@ TEST_F(SettingsWindowTest, HoverFollowsTheTableOfEachPlace) {
 TEST_F(SettingsWindowTest, TheStripDragsEveryWindowButTheMenu) {
   StorePassword("Open Sesame", true);
   Start();
-  Menu().Click("Closer", 2);
-  ASSERT_NE(Find("PasswordPrompt"), nullptr);
-  platform.Loaded("PasswordPrompt").Type("Passwd", kNoIndex, "Open Sesame");
-  platform.Loaded("PasswordPrompt").Click("Sett", 0);
+  OpenSettingsWithPassword("Open Sesame");
   for (const char* name : {"MenuWindow", "SettingsWindow", "WelcomeWindow"})
     ASSERT_NE(Find(name), nullptr) << name;
   StorePassword("again", true);

@@ -34,6 +34,8 @@ TEST(Main, AFirstStartLoadsTheMenuAndRunsTheLoop) {
 
 using StartUp = HeadlessTest;
 
+// The first start shows the icon and the welcome window, which stays away at later
+// starts only for exactly "no".
 TEST_F(StartUp, FirstRunShowsOnlyTheTrayIconAndTheWelcomeWindow) {
   Start();
   EXPECT_TRUE(platform.tray.present);
@@ -43,15 +45,10 @@ TEST_F(StartUp, FirstRunShowsOnlyTheTrayIconAndTheWelcomeWindow) {
   ASSERT_NE(Find("WelcomeWindow"), nullptr);
   EXPECT_TRUE(platform.Loaded("WelcomeWindow").visible);
   EXPECT_TRUE(platform.store.writtenKeys.empty()) << "start-up writes nothing";
-}
-
-TEST_F(StartUp, TheWelcomeWindowStaysAwayOnlyForExactlyNo) {
   for (const char* show : {"No", "", "yes", "NO"}) {
-    HeadlessPlatform p;
-    p.store.Set("show", show);
-    App a(p);
-    a.Load<MenuWindow>();
-    EXPECT_NE(p.Find("WelcomeWindow"), nullptr) << '"' << show << '"';
+    platform.store.Set("show", show);
+    Restart();
+    EXPECT_NE(Find("WelcomeWindow"), nullptr) << '"' << show << '"';
   }
 }
 
@@ -68,24 +65,20 @@ TEST_F(StartUp, EveryEndRemovesTheIcon) {
   EXPECT_TRUE(app->Ending());
   EXPECT_EQ(platform.tray.removes, 1);
 
-  HeadlessPlatform session;
-  App atSessionEnd(session);
-  atSessionEnd.Load<MenuWindow>();
-  session.EndSession();
-  EXPECT_FALSE(session.tray.present);
-  EXPECT_TRUE(session.ended);
-  EXPECT_EQ(session.store.Get("show"), std::nullopt) << "the welcome window writes nothing";
+  Restart();
+  platform.EndSession();
+  EXPECT_FALSE(platform.tray.present);
+  EXPECT_TRUE(platform.ended);
+  EXPECT_EQ(platform.store.Get("show"), std::nullopt) << "the welcome window writes nothing";
 
-  HeadlessPlatform destroyed;
-  App(destroyed).Load<MenuWindow>();
-  EXPECT_FALSE(destroyed.tray.present);
+  Restart();
+  app.reset();
+  EXPECT_FALSE(platform.tray.present);
 
-  HeadlessPlatform upgraded;  // the installer asks a running QV to end
-  App beforeUpgrade(upgraded);
-  beforeUpgrade.Load<MenuWindow>();
-  upgraded.ExitRequest();
-  EXPECT_FALSE(upgraded.tray.present);
-  EXPECT_TRUE(upgraded.ended);
+  Restart();
+  platform.ExitRequest();  // the installer asks a running QV to end
+  EXPECT_FALSE(platform.tray.present);
+  EXPECT_TRUE(platform.ended);
 }
 
 TEST_F(StartUp, DamagedValuesStillGiveAWorkingProgram) {
@@ -108,17 +101,6 @@ TEST_F(StartUp, DamagedValuesStillGiveAWorkingProgram) {
   settings.Type("Passwd", 1, "secret1");
   settings.Click("Sett", 0);
   EXPECT_EQ(Find("SettingsWindow"), nullptr) << "and it saves again";
-}
-
-TEST_F(StartUp, TheCloseKeystrokeOnlyHidesTheMenu) {
-  Start();
-  platform.TrayMessage(TrayMessage::LeftButtonUp);
-  Menu().PressCloseKey();
-  EXPECT_FALSE(Menu().visible);
-  EXPECT_TRUE(platform.tray.present);
-  EXPECT_FALSE(platform.ended);
-  platform.TrayMessage(TrayMessage::RightButtonUp);
-  EXPECT_TRUE(Menu().visible);
 }
 
 }  // namespace

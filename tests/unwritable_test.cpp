@@ -33,14 +33,14 @@ TEST_F(UnwritableTest, AReadOnlySettingsFolderOrFileKeepsEverythingTyped) {
     platform.messages.clear();
     settings->Click("Sett", 0);
     ExpectToldAndKept("could not be saved");
-    ASSERT_EQ(platform.Find("SettingsWindow"), settings) << place;
+    ASSERT_EQ(Find("SettingsWindow"), settings) << place;
     EXPECT_EQ(settings->TextOf("title", 0), "Typed");
     EXPECT_EQ(FileBytes(store.FilePath("qv")), before) << place;
     chmod(place.c_str(), place == home / "qv" ? 0700 : 0600);
   }
   settings->Click("Sett", 0);
-  EXPECT_EQ(platform.Find("SettingsWindow"), nullptr);
-  EXPECT_EQ(platform.Loaded("MenuWindow").TextOf("menu1", 5), "Typed");
+  EXPECT_EQ(Find("SettingsWindow"), nullptr);
+  EXPECT_EQ(Menu().TextOf("menu1", 5), "Typed");
 }
 
 TEST_F(UnwritableTest, AReadOnlyAutostartFolderIsToldAndTheRestSaved) {
@@ -49,7 +49,7 @@ TEST_F(UnwritableTest, AReadOnlyAutostartFolderIsToldAndTheRestSaved) {
   settings->Click("Check2");
   settings->Click("Sett", 0);
   ExpectToldAndKept("start at logon");
-  EXPECT_EQ(platform.Find("SettingsWindow"), nullptr) << "the rest was saved";
+  EXPECT_EQ(Find("SettingsWindow"), nullptr) << "the rest was saved";
   EXPECT_EQ(store.Read("qv", "qv", "start"), "1");
   EXPECT_EQ(store.Read("qv", "qv", "title1").size(), 5u) << "the typed title, scrambled";
 }

@@ -11,7 +11,7 @@
 #include <functional>
 #include <set>
 
-#include "all_bytes.h"
+#include "awkward_values.h"
 
 #include "app/app.h"
 #include "menu/menu_window.h"
@@ -42,9 +42,13 @@ void ExpectPlace(HWND control, HWND window, int left, int top, int width, int he
   EXPECT_EQ(r.bottom - r.top, height);
 }
 
+Win32Window& WindowOf(Form& form) {
+  return static_cast<Win32Window&>(form.window());
+}
+
 // A control's window, by the name and index it was declared with.
 HWND HandleOf(Form& form, const std::string& name, int index = kNoIndex) {
-  return static_cast<Win32Window&>(form.window()).ControlHandle(form.layout().Find(name, index));
+  return WindowOf(form).ControlHandle(form.layout().Find(name, index));
 }
 
 void PumpMessages() {
@@ -63,7 +67,10 @@ class Win32BackendTest : public ::testing::Test {
     app.reset();
     PumpMessages();
   }
-  Win32Window& Menu() { return static_cast<Win32Window&>(app->menu().window()); }
+  Win32Window& Menu() { return WindowOf(app->menu()); }
+  void OpenMenu(UINT button = WM_LBUTTONUP) {
+    app->menu().OnTrayMessage(static_cast<TrayMessage>(button));
+  }
   int Id(const char* name, int index) { return app->menu().layout().Find(name, index); }
 
   Win32Platform platform;
@@ -87,7 +94,7 @@ TEST_F(Win32BackendTest, TheMenuIsAPopupShownTopmostInTheCorner) {
   ExpectPlace(HandleOf(app->menu(), "Closer", 1), menu, 24, 240, 129, 17);
   ExpectPlace(HandleOf(app->menu(), "Image1"), menu, 0, 0, 30, 257);
 
-  app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_LBUTTONUP));
+  OpenMenu();
   EXPECT_TRUE(IsWindowVisible(menu));
   EXPECT_TRUE(GetWindowLongPtrA(menu, GWL_EXSTYLE) & WS_EX_TOPMOST);
   RECT place;
@@ -104,7 +111,7 @@ TEST_F(Win32BackendTest, TheMenuIsAPopupShownTopmostInTheCorner) {
 }
 
 TEST_F(Win32BackendTest, MouseMessagesColourTheLabelsAndRepaintOnlyWhatChanged) {
-  app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_RBUTTONUP));
+  OpenMenu(WM_RBUTTONUP);
   PumpMessages();
   HWND row3 = HandleOf(app->menu(), "menu1", 3);
   SendMessageA(row3, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
@@ -131,7 +138,7 @@ TEST_F(Win32BackendTest, MouseMessagesColourTheLabelsAndRepaintOnlyWhatChanged) 
 
 // The picture strip lies over the entries' first pixels, and a hover leaves it whole.
 TEST_F(Win32BackendTest, TheStripIsDrawnOverTheEntries) {
-  app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_LBUTTONUP));
+  OpenMenu();
   HWND menu = Menu().Handle();
   RedrawWindow(menu, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   HWND top = HandleOf(app->menu(), "menu1", 11);
@@ -167,11 +174,11 @@ TEST_F(Win32BackendTest, TextStaysReadableUnderAHighContrastScheme) {
                             GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT)};
   const COLORREF contrast[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255)};
   SetSysColors(4, elements, contrast);
-  app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_LBUTTONUP));
+  OpenMenu();
   const int onEntry = DarkPixelsIn(HandleOf(app->menu(), "menu1", 4),
                                    {40, 0, 140, 16});  // "Defrag", right of the strip
   auto settings = app->Load<SettingsWindow>();
-  auto& window = static_cast<Win32Window&>(settings->window());
+  auto& window = WindowOf(*settings);
   window.Show();
   // The caption, which hides the frame's edge where it stands.
   const int onFrame = DarkPixelsIn(HandleOf(*settings, "Frame1"), {0, 0, 150, 10});
@@ -190,7 +197,7 @@ TEST_F(Win32BackendTest, OnlyALogoffThatGoesAheadEndsQV) {
   EXPECT_TRUE(SendMessageW(tray, WM_QUERYENDSESSION, 0, 0));
   SendMessageW(tray, WM_ENDSESSION, FALSE, 0);
   ASSERT_TRUE(app->IsLoaded(app->menu()));
-  app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_LBUTTONUP));
+  OpenMenu();
   EXPECT_TRUE(IsWindowVisible(Menu().Handle()));
   EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &icon)) << "the icon is still there";
   SendMessageW(tray, WM_ENDSESSION, TRUE, 0);
@@ -200,7 +207,7 @@ TEST_F(Win32BackendTest, OnlyALogoffThatGoesAheadEndsQV) {
 
 // The menu keeps its keys from the dialog manager, and they reach the menu's handling.
 TEST_F(Win32BackendTest, TheMenuTakesItsKeys) {
-  app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_LBUTTONUP));
+  OpenMenu();
   HWND menu = Menu().Handle();
   EXPECT_EQ(SendMessageA(menu, WM_GETDLGCODE, 0, 0), DLGC_WANTALLKEYS);
   SendMessageA(menu, WM_KEYDOWN, VK_END, 0);
@@ -216,6 +223,7 @@ struct ReadAloud {
   explicit ReadAloud(HWND hwnd) {
     AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
                                reinterpret_cast<void**>(&object));
+    self.vt = VT_I4, self.lVal = CHILDID_SELF;
   }
   ~ReadAloud() {
     if (object) object->Release();
@@ -231,19 +239,13 @@ struct ReadAloud {
     VARIANT role{};
     return object && SUCCEEDED(object->get_accRole(self, &role)) ? role.lVal : -1;
   }
-  static VARIANT Self() {
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    return self;
-  }
   IAccessible* object = nullptr;
-  const VARIANT self = Self();
+  VARIANT self{};
 };
 
 TEST_F(Win32BackendTest, ScreenReadersReadNamesRolesAndPressLabels) {
   CoInitialize(nullptr);
-  app->menu().OnTrayMessage(static_cast<TrayMessage>(WM_LBUTTONUP));
+  OpenMenu();
   Menu().SetText(Id("menu1", 11), "Mail");
   EXPECT_EQ(ReadAloud(HandleOf(app->menu(), "menu1", 11)).Name(), L"Mail");
   ReadAloud hide(HandleOf(app->menu(), "Closer", 0));
@@ -253,8 +255,7 @@ TEST_F(Win32BackendTest, ScreenReadersReadNamesRolesAndPressLabels) {
   EXPECT_FALSE(IsWindowVisible(Menu().Handle()));
 
   auto settings = app->Load<SettingsWindow>();
-  EXPECT_EQ(ReadAloud(static_cast<Win32Window&>(settings->window()).Handle()).Role(),
-            ROLE_SYSTEM_DIALOG);
+  EXPECT_EQ(ReadAloud(WindowOf(*settings).Handle()).Role(), ROLE_SYSTEM_DIALOG);
   EXPECT_EQ(ReadAloud(HandleOf(*settings, "prog", 2)).Name(), L"Program of slot 3");
   EXPECT_EQ(ReadAloud(HandleOf(*settings, "Check2")).Name(), L"Start QV With Windows");
   EXPECT_EQ(ReadAloud(HandleOf(*settings, "Sett", 1)).Role(), ROLE_SYSTEM_PUSHBUTTON);
@@ -271,7 +272,7 @@ TEST_F(Win32BackendTest, ScreenReadersReadNamesRolesAndPressLabels) {
 
 TEST_F(Win32BackendTest, TheSettingsWindowsControls) {
   auto settings = app->Load<SettingsWindow>();
-  auto& window = static_cast<Win32Window&>(settings->window());
+  auto& window = WindowOf(*settings);
   const WindowLayout& layout = settings->layout();
   HWND password = HandleOf(*settings, "Passwd", 0);
   EXPECT_TRUE(GetWindowLongPtrA(password, GWL_STYLE) & ES_PASSWORD);
@@ -334,7 +335,7 @@ TEST_F(Win32BackendTest, CaptionsAreWholeAndWindowsFollowTheMonitorsScale) {
   app->Unload(*welcome, UnloadMode::ByProgram);
 
   auto settings = app->Load<SettingsWindow>();
-  auto& window = static_cast<Win32Window&>(settings->window());
+  auto& window = WindowOf(*settings);
   const WindowLayout& layout = settings->layout();
   HWND program = HandleOf(*settings, "prog", 0);
   HWND frame2 = HandleOf(*settings, "Frame2");
@@ -365,13 +366,11 @@ TEST_F(Win32BackendTest, CaptionsAreWholeAndWindowsFollowTheMonitorsScale) {
 
 TEST(RegistryStore, EveryByteComesBackExactly) {
   RegistryStore store("Software\\qv-test");
-  const std::string all = AllBytes();
-  ASSERT_TRUE(store.Write("qv", "qv", "all", all));
-  ASSERT_TRUE(store.Write("qv", "qv", "zero", std::string(3, '\0')));
-  ASSERT_TRUE(store.Write("qv", "qv", "empty", ""));
-  EXPECT_EQ(store.Read("qv", "qv", "all"), all);
-  EXPECT_EQ(store.Read("qv", "qv", "zero"), std::string(3, '\0'));
-  EXPECT_EQ(store.Read("qv", "qv", "empty", "x"), "");
+  const std::vector<std::string> values = AwkwardValues();
+  for (std::size_t i = 0; i < values.size(); ++i)
+    ASSERT_TRUE(store.Write("qv", "qv", "k" + std::to_string(i), values[i]));
+  for (std::size_t i = 0; i < values.size(); ++i)
+    EXPECT_EQ(store.Read("qv", "qv", "k" + std::to_string(i), "unset"), values[i]) << i;
   EXPECT_EQ(store.Read("qv", "qv", "missing", "fallback"), "fallback");
   EXPECT_EQ(RegistryStore("Software\\qv-nothing").Read("qv", "qv", "show", "d"), "d");
 }

@@ -1,7 +1,12 @@
-# Shared by the end-to-end scripts: a virtual desktop, a private configuration and
-# runtime folder, and small checks. Source it with the program's path in $qv; with
-# QV_OWN_DESKTOP=1 the script starts its own X server (see own_desktop).
+# The end-to-end driver: a virtual desktop, a private configuration and runtime folder,
+# and the steps the scenarios share (start QV, open its menu or settings, click in a
+# window, wait for an end). Source it with the program's path in $qv. QV_BUS=private
+# runs the script again inside a session bus of its own; with QV_OWN_DESKTOP=1 the
+# script starts its own X server (see own_desktop).
 
+if [ -n "${QV_BUS:-}" ] && [ -z "${QV_PRIVATE_BUS:-}" ]; then
+  QV_PRIVATE_BUS=1 exec dbus-run-session -- bash "$0" "$@"
+fi
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../../tools/desktop.sh"
 
@@ -32,17 +37,37 @@ make_marker_program() {  # path marker
   chmod +x "$1"
 }
 
-start_qv() {
+start_qv() {  # sets qv_pid and icon
   "$qv" &
   qv_pid=$!
   desktop_pids+=("$qv_pid")
   icon=$(desktop_wait_tray_icon qv) || fail "the tray icon did not appear"
+}
+ended() {  # pid: waits up to five seconds for it to end
+  desktop_wait 50 eval "! kill -0 $1 2>/dev/null"
+}
+hidden() {  # window-id: waits up to four seconds for it to leave the screen
+  desktop_wait 40 eval "! is_viewable $1"
 }
 
 click_tray_icon() {
   local x y
   read -r x y < <(desktop_centre "$icon")
   xdotool mousemove "$x" "$y" click 1
+}
+click_at() {  # window-id x y (inside the window)
+  local left top
+  read -r left top < <(window_origin "$1")
+  xdotool mousemove $((left + $2)) $((top + $3)) click 1
+}
+open_menu() {  # sets menu
+  click_tray_icon
+  menu=$(wait_for_window 151x256) || fail "the menu did not appear"
+}
+open_settings() {  # sets menu and settings: through the menu's "Settings"
+  open_menu
+  click_at "$menu" 100 $((3120 / 15 + 8))  # a row: its top in twips, then 8 pixels
+  settings=$(wait_for_window 420x299) || fail "the settings window did not open"
 }
 
 # Top-level windows as "id WIDTHxHEIGHT".

@@ -24,11 +24,10 @@ expect_text() {  # what window-id x y width height
 }
 
 start_qv
-click_tray_icon
-menu=$(wait_for_window 151x256) || fail "no menu"
+open_menu
 wait_for_origin "$menu" "860 499" >/dev/null || fail "the menu is not in its corner"
 expect_text '"Defrag"' "$menu" 40 $((1800 / 15)) 100 15
-xdotool mousemove 860 499 mousemove $((860 + 100)) $((499 + 3120 / 15 + 8)) click 1
+click_at "$menu" 100 $((3120 / 15 + 8))
 settings=$(wait_for_window 420x299) || fail "no settings window"
 expect_text '"Ok"' "$settings" 310 8 50 16
 expect_text 'the caption "Programs (1-7)"' "$settings" 32 96 75 12

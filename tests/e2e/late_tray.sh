@@ -6,10 +6,7 @@
 # D-Bus tray of the machine's answers.
 set -euo pipefail
 qv=$1 seed=$2
-if [ -z "${QV_PRIVATE_BUS:-}" ]; then  # again, inside a session bus of its own
-  QV_PRIVATE_BUS=1 exec dbus-run-session -- bash "$0" "$@"
-fi
-QV_OWN_DESKTOP=1 source "$(dirname "$0")/common.sh"
+QV_BUS=private QV_OWN_DESKTOP=1 source "$(dirname "$0")/common.sh"
 "$seed" set show no
 
 notice_up() { [[ $(xwininfo -root -children) == *'"QV": ('* ]]; }

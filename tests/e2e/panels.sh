@@ -7,10 +7,7 @@
 # (slot 1, a program that leaves a marker) starts. Nothing opens unasked.
 set -euo pipefail
 qv=$1 seed=$2
-if [ -z "${QV_PRIVATE_BUS:-}" ]; then  # again, inside a session bus of its own
-  QV_PRIVATE_BUS=1 exec dbus-run-session -- bash "$0" "$@"
-fi
-QV_OWN_DESKTOP=1 source "$(dirname "$0")/common.sh"
+QV_BUS=private QV_OWN_DESKTOP=1 source "$(dirname "$0")/common.sh"
 own_desktop
 "$seed" set show no
 make_marker_program "$scratch/bin/mark" "$scratch/marked"

@@ -8,11 +8,6 @@ qv=$1 seed=$2
 rounds=${QV_KILL_ROUNDS:-4}
 source "$(dirname "$0")/common.sh"
 
-click_at() {  # window-id x y
-  local left top
-  read -r left top < <(window_origin "$1")
-  xdotool mousemove $((left + $2)) $((top + $3)) click 1
-}
 running_copies() { pgrep -c -x -f "$qv" || true; }
 
 "$seed" set show no
@@ -26,7 +21,7 @@ start_qv
 
 # Twenty starts at the same moment with none running: exactly one stays.
 kill "$qv_pid"
-desktop_wait 50 bash -c "! kill -0 $qv_pid 2>/dev/null" || fail "QV did not end on SIGTERM"
+ended "$qv_pid" || fail "QV did not end on SIGTERM"
 for i in $(seq 20); do "$qv" & done
 sleep 2
 [ "$(running_copies)" = 1 ] || fail "$(running_copies) copies run after 20 simultaneous starts"
@@ -44,10 +39,7 @@ survived=0 kept=0
 for round in $(seq "$rounds"); do
   before=$(state)
   start_qv
-  click_tray_icon
-  menu=$(wait_for_window 151x256) || fail "no menu in round $round"
-  click_at "$menu" 100 $((3120 / 15 + 8))
-  settings=$(wait_for_window 420x299) || fail "no settings window in round $round"
+  open_settings
   click_at "$settings" 360 137
   xdotool key ctrl+a type "r$round"
   read -r sx sy < <(window_origin "$settings")

@@ -25,10 +25,9 @@ echo save >&"${session[1]}"
 heard saved || fail "QV did not answer the checkpoint"
 sleep 0.5
 kill -0 "$qv_pid" 2>/dev/null || fail "the checkpoint ended QV"
-click_tray_icon
-wait_for_window 151x256 >/dev/null || fail "no menu after the checkpoint"
+open_menu
 
 echo shutdown >&"${session[1]}"
 heard saved || fail "QV did not answer the logout's save"
-desktop_wait 50 eval '! kill -0 "$qv_pid" 2>/dev/null' || fail "the session's end did not end QV"
+ended "$qv_pid" || fail "the session's end did not end QV"
 echo "e2e session: passed"

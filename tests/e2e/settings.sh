@@ -6,24 +6,14 @@ set -euo pipefail
 qv=$1 seed=$2
 source "$(dirname "$0")/common.sh"
 
-click_at() {  # window-id x y (inside the window)
-  local left top
-  read -r left top < <(window_origin "$1")
-  xdotool mousemove $((left + $2)) $((top + $3)) click 1
-  sleep 0.2
-}
-
 replace_text() {  # window-id x y text
   click_at "$1" "$2" "$3"
-  xdotool key ctrl+a
-  xdotool type --delay 5 "$4"
+  sleep 0.2
+  xdotool key ctrl+a type --delay 5 "$4"
 }
-
-open_settings_from_tray() {
-  click_tray_icon
-  local menu
-  menu=$(wait_for_window 151x256) || fail "no menu"
-  click_at "$menu" 100 $((3120 / 15 + 8))  # "Settings"
+press_ok() {  # and the settings window closes
+  click_at "$settings" 332 16
+  hidden "$settings" || fail "Ok did not close the settings window"
 }
 
 make_marker_program "$scratch/tools/first app" "$scratch/slot1-ran"
@@ -33,11 +23,10 @@ start_qv
 welcome=$(wait_for_window 267x209) || fail "no welcome window at the first start"
 click_at "$welcome" 210 166  # the tick box, right of "Dont show this anymore!"
 click_at "$welcome" 148 192  # "Close"
-[ "$("$seed" get show)" = "no" ] || fail "show was not written as no"
+desktop_wait 20 eval '[ "$("$seed" get show)" = no ]' || fail "show was not written as no"
 
 # A slot: its program from the file dialog, its menu text typed.
-open_settings_from_tray
-settings=$(wait_for_window 420x299) || fail "the settings window did not open"
+open_settings
 click_at "$settings" 276 136  # "Select" of slot 1
 # Typed only once the dialog has the keyboard: keys sent before are lost.
 dialog_has_keys() { [[ $(xdotool getwindowfocus getwindowname 2>/dev/null) == *"Select A Program"* ]]; }
@@ -50,30 +39,25 @@ for attempt in 1 2 3; do
   desktop_wait 20 dialog_gone && break
 done
 dialog_gone || fail "the file dialog did not close"
-sleep 0.2
+sleep 0.2  # the settings window takes the keyboard back
 replace_text "$settings" 360 137 "Mark"
-click_at "$settings" 332 16  # "Ok"
-desktop_wait 30 bash -c "! xwininfo -id $settings 2>/dev/null | grep -q IsViewable" ||
-  fail "Ok did not close the settings window"
+press_ok
 [ "$("$seed" get title1)" = "Mark" ] || fail "title1 is '$("$seed" get title1)'"
 [ "$("$seed" get prog1)" = "$scratch/tools/first app" ] || fail "prog1 is '$("$seed" get prog1)'"
-click_tray_icon
-menu=$(wait_for_window 151x256)
+open_menu
 click_at "$menu" 100 $((1440 / 15 + 8))  # slot 1, the seventh entry
 desktop_wait 50 test -e "$scratch/slot1-ran" || fail "the new slot did not start its program"
 
 # A password, asked for at the next "Settings".
-open_settings_from_tray
-settings=$(wait_for_window 420x299) || fail "the settings window did not open again"
+open_settings
 click_at "$settings" 46 80  # "Use Password To Protect Settings"
 replace_text "$settings" 146 33 "secret1"
 replace_text "$settings" 146 57 "secret1"
-click_at "$settings" 332 16  # "Ok"
-desktop_wait 30 bash -c "! xwininfo -id $settings 2>/dev/null | grep -q IsViewable" ||
-  fail "Ok did not close the settings window"
+press_ok
 [ "$("$seed" get passwd)" = "secret1|||secret1" ] || fail "the password was not saved"
 sleep 0.3
-open_settings_from_tray
+open_menu
+click_at "$menu" 100 $((3120 / 15 + 8))
 prompt=$(wait_for_window 260x90) || fail "no password prompt"
 replace_text "$prompt" 150 32 "secret1"
 click_at "$prompt" 84 64  # "Ok"
@@ -81,7 +65,7 @@ wait_for_window 420x299 >/dev/null || fail "the right password did not open the 
 
 # The next start keeps the welcome window away.
 kill "$qv_pid"
-desktop_wait 50 bash -c "! kill -0 $qv_pid 2>/dev/null" || fail "QV did not end on SIGTERM"
+ended "$qv_pid" || fail "QV did not end on SIGTERM"
 start_qv
 sleep 1
 [ -z "$(window_of_size 267x209)" ] || fail "the welcome window came back"

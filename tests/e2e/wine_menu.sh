@@ -16,7 +16,6 @@ exe="$downloads/qv.exe"
 marker="$WINEPREFIX/drive_c/qv-planted-dll-loaded"
 rm -f "$marker"
 export WINEDLLOVERRIDES="oleacc=n,b"  # wine's own would win over any file otherwise
-trap 'status=$?; kill $qv_pid 2>/dev/null || true; wait $qv_pid 2>/dev/null || true; exit $status' EXIT
 
 wine reg add 'HKCU\Software\qv\qv' /v show /d no /f >/dev/null
 
@@ -31,18 +30,14 @@ wineserver -k 2>/dev/null || true  # ends it
 "$here/../../tools/wine-prefix"      # and brings the prefix's own processes back
 for i in $(seq 50); do [ "$(copies)" = 0 ] && break; sleep 0.1; done
 
-wine "$exe" &
-qv_pid=$!
-icon=$(desktop_wait_wine_icon) || fail "the icon did not dock in the tray"
+start_wine_qv "$exe"
 
 start=$(date +%s%N)
 wine "$exe" || fail "the second copy failed"
 elapsed_ms=$((($(date +%s%N) - start) / 1000000))
 echo "second copy ended after $elapsed_ms ms"
 
-read -r x y < <(desktop_centre "$icon")
-xdotool mousemove "$x" "$y" click 1
-menu=$(wait_for_window 151x256) || fail "the menu did not appear"
+open_wine_menu
 at=$(wait_for_origin "$menu" "860 499") || fail "the menu is at $at, not 860,499"
 read_aloud=$(wine "$reader" | tr -d '\r')
 grep -qx "QV menu|11|" <<<"$read_aloud" || fail "a screen reader does not find the menu"
@@ -56,7 +51,6 @@ echo "hostile messages: $reached"
 pgrep -f "$exe" >/dev/null || fail "QV ended after another process's messages"
 xdotool key Escape
 for i in $(seq 50); do is_viewable "$menu" || break; sleep 0.1; done
-xdotool mousemove "$x" "$y" click 1
-wait_for_window 151x256 >/dev/null || fail "the menu no longer opens after another process's messages"
+open_wine_menu
 [ -n "${QV_SCREENSHOT:-}" ] && import -window root "$QV_SCREENSHOT"
 echo "wine e2e: passed"

@@ -18,11 +18,8 @@ trap 'status=$?; scale; exit $status' EXIT
 
 scale 144
 wine reg add 'HKCU\Software\qv\qv' /v show /d no /f >/dev/null
-wine "$exe" &
-icon=$(desktop_wait_wine_icon) || fail "the icon did not dock in the tray"
-read -r x y < <(desktop_centre "$icon")
-xdotool mousemove "$x" "$y" click 1
-menu=$(wait_for_window 227x384) || fail "no menu of 227 x 384 pixels"
+start_wine_qv "$exe"
+open_wine_menu 227x384
 # (10240 - 2265 - 200 twips) * 144 / 1440 = 777.5, which rounds up.
 at=$(wait_for_origin "$menu" "778 364") || fail "the menu is at $at, not 778,364"
 read -r left top <<<"$at"

@@ -6,8 +6,6 @@
 set -euo pipefail
 exe=$1 driver=$2 marker=$3 reader=$4
 source "$(dirname "$0")/wine_common.sh"
-qv_pid=
-trap 'status=$?; [ -n "$qv_pid" ] && kill $qv_pid 2>/dev/null; exit $status' EXIT
 
 program='C:\Tëst\程序.exe'
 mkdir -p "$WINEPREFIX/drive_c/Tëst"
@@ -15,27 +13,8 @@ cp "$marker" "$WINEPREFIX/drive_c/Tëst/程序.exe"
 report=$(find "$WINEPREFIX/drive_c/users" -maxdepth 2 -iname temp | head -n 1)/qv-started.txt
 wine reg add 'HKCU\Software\qv\qv' /v show /d no /f >/dev/null
 
-start_qv() {
-  wine "$exe" &
-  qv_pid=$!
-  icon=$(desktop_wait_wine_icon) || fail "the icon did not dock in the tray"
-  read -r x y < <(desktop_centre "$icon")
-}
-# Wine now and then drops the first click after a window of its closes or appears, before
-# it has taken the pointer over: a click whose effect does not come is given once more.
-click_until() {  # x y check...
-  local cx=$1 cy=$2 try
-  shift 2
-  for try in 1 2 3; do
-    xdotool mousemove "$cx" "$cy" click 1
-    "$@" && return 0
-  done
-  return 1
-}
-menu_shown() { menu=$(wait_for_window 151x256); }
-
 open_menu() {  # sets menu_left and menu_top: the corner of the 1024 x 768 desktop
-  click_until "$x" "$y" menu_shown || fail "the menu did not appear"
+  open_wine_menu
   wait_for_origin "$menu" "860 499" >/dev/null || fail "the menu is not in the corner"
   menu_left=860 menu_top=499
 }
@@ -55,7 +34,7 @@ stored() {  # the settings as the registry holds them, every byte
   od -An -tx1 "$WINEPREFIX/drive_c/qv-store.reg"
 }
 
-start_qv
+start_wine_qv "$exe"
 open_settings
 xdotool mousemove $((left + 268)) $((top + 136)) click 1  # "Select" of slot 1
 wine "$driver" pick "$program" || fail "the program picker could not be driven"
@@ -82,7 +61,7 @@ started=$(cat "$report" 2>/dev/null || true)
 echo "started from the menu: $started"
 
 end_wine_qv $qv_pid
-start_qv
+start_wine_qv "$exe"
 open_menu
 read_aloud=$(wine "$reader" | tr -d '\r')
 grep -qx "Привет|12|Press" <<<"$read_aloud" || fail "slot 1 does not show its Cyrillic text"

@@ -33,6 +33,7 @@ TEST_F(PasswordPromptTest, WithoutAPasswordInForceItNeverShows) {
     platform.duringWait.push_back([&] { promptSeen = platform.Loaded("PasswordPrompt").visible; });
     Menu().Click("Closer", 2);
     EXPECT_FALSE(promptSeen) << '"' << use << '"';
+    ASSERT_FALSE(platform.waits.empty()) << "no pause before the settings window";
     EXPECT_NEAR(platform.waits.back(), 0.5, 1e-9);
     EXPECT_EQ(Find("PasswordPrompt"), nullptr);
     EXPECT_TRUE(platform.Loaded("SettingsWindow").visible);

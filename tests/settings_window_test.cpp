@@ -52,6 +52,7 @@ TEST_F(SettingsWindowTest, FirstRunShowsTheDefaultsAndOkStoresThemScrambledInOrd
       "prog2",  "prog3",  "prog4",  "prog5",  "prog6",  "prog7",  "use",    "show",   "start"};
   EXPECT_EQ(platform.store.writtenKeys, order);
   EXPECT_TRUE(platform.runEntries.entries.empty()) << "unticked: the entry is removed";
+  ASSERT_FALSE(platform.waits.empty()) << "no pause after the save";
   EXPECT_NEAR(platform.waits.back(), 0.2, 1e-9);
   EXPECT_EQ(Menu().TextOf("menu1", 5), "(none)") << "the menu reloaded at once";
 }
@@ -196,6 +197,7 @@ TEST_F(SettingsWindowTest, ResetReloadsTheStoreOnlyOnYes) {
   w.Click("Sett", 2);
   EXPECT_EQ(w.TextOf("title", 0), "Edited");
   EXPECT_EQ(w.Back("Sett", 2), kDefaultHover) << "No changes nothing";
+  ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages.back().text, "Are you sure that you want to reset all settings?");
   EXPECT_EQ(platform.messages.back().caption, "Reset Settings?");
   EXPECT_EQ(platform.messages.back().style, MessageStyle::YesNoQuestion);
@@ -205,6 +207,7 @@ TEST_F(SettingsWindowTest, ResetReloadsTheStoreOnlyOnYes) {
   platform.duringWait.push_back([&] { clearedDuringPause = w.TextOf("title", 0); });
   w.Click("Sett", 2);
   EXPECT_EQ(clearedDuringPause, "");
+  ASSERT_FALSE(platform.waits.empty()) << "no pause while clearing";
   EXPECT_NEAR(platform.waits.back(), 0.1, 1e-9);
   EXPECT_EQ(w.TextOf("title", 0), "Mail");
   EXPECT_EQ(w.TextOf("prog", 0), "/usr/bin/mail");

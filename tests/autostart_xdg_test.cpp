@@ -2,21 +2,11 @@
 // quoted so that any path starts exactly that program.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "platform/posix/autostart_xdg.h"
 #include "temp_folder.h"
 
 namespace qv {
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // A key's string value as a desktop environment reads it, its escapes undone.
 std::string StringValue(const std::string& entry, const std::string& key) {
@@ -62,7 +52,7 @@ TEST(XdgAutostart, OneEntryPerProgramNameReplacedAndRemoved) {
   EXPECT_TRUE(RemoveRunValue(entries, "/opt/qv/qv"));
   ASSERT_TRUE(AddRunValue(entries, "/old/place/qv"));
   ASSERT_TRUE(AddRunValue(entries, "/new/place/qv"));
-  const std::string entry = ReadAll(home / "autostart/qv.desktop");
+  const std::string entry = FileBytes(home / "autostart/qv.desktop");
   EXPECT_EQ(ExecProgram(entry), "/new/place/qv");
   EXPECT_NE(entry.find("[Desktop Entry]\nType=Application\n"), std::string::npos);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home / "autostart"), {}), 1);
@@ -83,7 +73,7 @@ TEST(XdgAutostart, AnyPathComesBackFromTheExecLine) {
        {"/opt/my apps/q v", "/opt/\"quoted\"/qv", "/opt/$(rm -rf ~)/`x`/qv",
         "/opt/back\\slash/100%/qv", "/opt/tab\there/new\nline/qv", "/opt/\xC3\xA9t\xC3\xA9/qv"}) {
     ASSERT_TRUE(entries.SaveRunValue("qv", path));
-    const std::string entry = ReadAll(home / "autostart/qv.desktop");
+    const std::string entry = FileBytes(home / "autostart/qv.desktop");
     EXPECT_EQ(ExecProgram(entry), path);
     EXPECT_EQ(StringValue(entry, "TryExec"), path);
   }

@@ -4,10 +4,6 @@
 
 #include <sys/resource.h>
 
-#include <fstream>
-#include <iterator>
-#include <string>
-
 namespace qv {
 
 class FileSizeLimit {
@@ -25,10 +21,5 @@ class FileSizeLimit {
  private:
   rlimit old_{};
 };
-
-inline std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 }  // namespace qv

@@ -7,7 +7,6 @@
 
 #include <QSettings>
 #include <cstdlib>
-#include <fstream>
 #include <random>
 
 #include "settings/ini_format.h"
@@ -25,10 +24,6 @@ IniValues ReadThroughQt(const std::string& path) {
     if (value.isValid()) values[key.toStdString()] = value.toString().toLatin1().toStdString();
   }
   return values;
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 template <class T, std::size_t N>
@@ -134,7 +129,7 @@ TEST(IniDifferential, HandEditedFilesReadAsQSettingsReadsThem) {
   for (int i = 0; i < cases; ++i) {
     const std::string file = RandomHandEditedFile(random);
     const std::string path = home / ("read" + std::to_string(i) + ".ini");
-    WriteBytes(path, file);
+    WriteFile(path, file);
     const ParsedIni parsed = ParseIni(file);
     const IniValues qt = ReadThroughQt(path);
     ASSERT_EQ(parsed.values, qt) << "case " << i << ": " << Shown(file);
@@ -143,7 +138,7 @@ TEST(IniDifferential, HandEditedFilesReadAsQSettingsReadsThem) {
     IniValues expected = qt;
     for (const auto& [key, value] : changes) expected[key] = value;
     const std::string saved = home / ("saved" + std::to_string(i) + ".ini");
-    WriteBytes(saved, UpdateIni(file, parsed, changes));
+    WriteFile(saved, UpdateIni(file, parsed, changes));
     ASSERT_EQ(ReadThroughQt(saved), expected) << "case " << i << ": " << Shown(file);
     std::filesystem::remove(path);
     std::filesystem::remove(saved);

@@ -43,9 +43,9 @@ TEST_F(FullDiskTest, AFailedSaveAndCancelLeaveEverySettingAsItWas) {
   ASSERT_TRUE(store.Write("qv", "qv", "show", "no"));  // as the welcome window's Close does
   Menu().Click("Closer", 2);
   EXPECT_EQ(Find("PasswordPrompt"), nullptr) << "no password came into force";
-  ASSERT_NE(Find("SettingsWindow"), nullptr);
-  EXPECT_EQ(platform.Loaded("SettingsWindow").TextOf("title", 0), "Saved");
-  EXPECT_EQ(platform.Loaded("SettingsWindow").TextOf("Passwd", 0), "(none)");
+  HeadlessWindow& reopened = platform.Loaded("SettingsWindow");
+  EXPECT_EQ(reopened.TextOf("title", 0), "Saved");
+  EXPECT_EQ(reopened.TextOf("Passwd", 0), "(none)");
   IniSettingsStore nextStart(home.path);
   EXPECT_EQ(nextStart.Read("qv", "qv", "start"), "0");
   EXPECT_EQ(nextStart.Read("qv", "qv", "show"), "no");

@@ -1,5 +1,5 @@
-// The INI settings store: exact bytes, damaged files, reported failures, private
-// permissions, and crashes during a save.
+// The INI settings store: exact bytes, damaged files (and every file the store fuzzer
+// kept), reported failures, private permissions, and crashes during a save.
 #include <gtest/gtest.h>
 
 #include "awkward_values.h"
@@ -9,10 +9,10 @@
 #include <unistd.h>
 #include <QSettings>
 #include <csignal>
-#include <fstream>
 #include <random>
 
 #include "file_size_limit.h"
+#include "fuzz/store_input.h"
 #include "platform/posix/autostart_xdg.h"
 #include "platform/posix/store_ini.h"
 #include "settings/ini_format.h"
@@ -20,11 +20,6 @@
 
 namespace qv {
 namespace {
-
-void WriteFile(const std::string& path, const std::string& contents) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream(path, std::ios::binary) << contents;
-}
 
 mode_t ModeOf(const std::string& path) {
   struct stat info {};
@@ -159,6 +154,20 @@ TEST(IniStore, DamagedFilesReadAsMissingKeysAndCanBeWrittenAgain) {
     EXPECT_TRUE(store.Write("qv", "qv", "start", "1"));
     EXPECT_EQ(IniSettingsStore(home.path).Read("qv", "qv", "start"), "1");
   }
+}
+
+// Every file the store fuzzer kept (its corpus and any crash it found) loads, and each
+// window shows what its readers make of the stored values.
+TEST(StoreFuzzCorpus, EveryKeptInputLoadsAndReadsAsStored) {
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(QV_FUZZ_CORPUS)) {
+    const std::string data = FileBytes(entry.path());
+    EXPECT_EQ(ExerciseStoreFile(reinterpret_cast<const std::uint8_t*>(data.data()), data.size()),
+              "")
+        << entry.path();
+    ++files;
+  }
+  EXPECT_GT(files, 10) << "the corpus is missing";
 }
 
 // A folder that cannot be made, or a disk that fills up during a save: the save is

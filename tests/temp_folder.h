@@ -1,8 +1,10 @@
-// A private temporary folder for one test, removed afterwards.
+// A private temporary folder for one test, removed afterwards, and whole files in and out.
 #pragma once
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace qv {
@@ -21,5 +23,16 @@ class TempFolder {
   std::string operator/(const std::string& name) const { return path + "/" + name; }
   std::string path;
 };
+
+inline std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Writes the bytes as the whole file, making its folder first.
+inline void WriteFile(const std::string& path, const std::string& bytes) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
 
 }  // namespace qv

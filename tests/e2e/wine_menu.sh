@@ -6,7 +6,7 @@
 # the planted DLL being loaded. Another process then sends QV's windows the numbers of
 # its private messages, and the menu still opens.
 set -euo pipefail
-built=$1 reader=$2 hostile=$3 planted=$4
+built=$1 driver=$2 planted=$3
 source "$(dirname "$0")/wine_common.sh"
 downloads="$WINEPREFIX/drive_c/Downloads"
 mkdir -p "$downloads"
@@ -39,14 +39,14 @@ echo "second copy ended after $elapsed_ms ms"
 
 open_wine_menu
 at=$(wait_for_origin "$menu" "860 499") || fail "the menu is at $at, not 860,499"
-read_aloud=$(wine "$reader" | tr -d '\r')
+read_aloud=$(wine "$driver" read | tr -d '\r')
 grep -qx "QV menu|11|" <<<"$read_aloud" || fail "a screen reader does not find the menu"
 grep -qx "Hide Menu|12|Press" <<<"$read_aloud" || fail "a screen reader misreads Hide Menu"
 grep -qx "Empty slot 7|12|Press" <<<"$read_aloud" || fail "a screen reader misreads slot 7"
 [ ! -e "$marker" ] || fail "QV loaded the oleacc.dll planted beside it"
 echo "dll search: the screen reader was answered without the planted oleacc.dll"
 
-reached=$(WINEDLLOVERRIDES= wine "$hostile" | tr -d '\r') || fail "no window of QV found: $reached"
+reached=$(WINEDLLOVERRIDES= wine "$driver" attack | tr -d '\r') || fail "no window of QV found: $reached"
 echo "hostile messages: $reached"
 pgrep -f "$exe" >/dev/null || fail "QV ended after another process's messages"
 xdotool key Escape

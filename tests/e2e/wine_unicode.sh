@@ -4,7 +4,7 @@
 # file, and an Ok that changes nothing leaves the store byte for byte; a Cyrillic and an
 # emoji menu text typed into the settings window are stored and shown on the next start.
 set -euo pipefail
-exe=$1 driver=$2 marker=$3 reader=$4
+exe=$1 driver=$2 marker=$3
 source "$(dirname "$0")/wine_common.sh"
 
 program='C:\Tëst\程序.exe'
@@ -63,7 +63,7 @@ echo "started from the menu: $started"
 end_wine_qv $qv_pid
 start_wine_qv "$exe"
 open_menu
-read_aloud=$(wine "$reader" | tr -d '\r')
+read_aloud=$(wine "$driver" read | tr -d '\r')
 grep -qx "Привет|12|Press" <<<"$read_aloud" || fail "slot 1 does not show its Cyrillic text"
 grep -qx "😀 Mail|12|Press" <<<"$read_aloud" || fail "slot 2 does not show its emoji text"
 echo "wine unicode e2e: passed"

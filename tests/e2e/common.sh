@@ -70,6 +70,15 @@ open_settings() {  # sets menu and settings: through the menu's "Settings"
   settings=$(wait_for_window 420x299) || fail "the settings window did not open"
 }
 
+# A desktop with a dark palette, for the programs started after: qt6ct's "darker" scheme
+# with the Fusion style.
+dark_desktop() {
+  mkdir -p "$XDG_CONFIG_HOME/qt6ct"
+  printf '[Appearance]\ncolor_scheme_path=%s\ncustom_palette=true\nstyle=Fusion\n' \
+    /usr/share/qt6ct/colors/darker.conf >"$XDG_CONFIG_HOME/qt6ct/qt6ct.conf"
+  export QT_QPA_PLATFORMTHEME=qt6ct
+}
+
 # Top-level windows as "id WIDTHxHEIGHT".
 windows_and_sizes() {
   xwininfo -root -children |

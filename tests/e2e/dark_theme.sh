@@ -5,10 +5,7 @@
 set -euo pipefail
 qv=$1 seed=$2
 source "$(dirname "$0")/common.sh"
-mkdir -p "$XDG_CONFIG_HOME/qt6ct"
-printf '[Appearance]\ncolor_scheme_path=%s\ncustom_palette=true\nstyle=Fusion\n' \
-  /usr/share/qt6ct/colors/darker.conf >"$XDG_CONFIG_HOME/qt6ct/qt6ct.conf"
-export QT_QPA_PLATFORMTHEME=qt6ct
+dark_desktop
 "$seed" set show no
 
 dark_pixels() {  # window-id x y width height (inside the window): how many are dark

@@ -17,27 +17,6 @@ std::string XdgAutostart::RunValueNameOf(std::string_view programPath) const {
   return FileNameOf(programPath, '/');
 }
 
-std::string ExecLineFor(std::string_view programPath) {
-  // Inside the quotes ", `, $ and \ take a backslash; the string value then doubles every
-  // backslash; % is the field-code escape.
-  std::string line = "\"";
-  for (char c : programPath) {
-    if (c == '"' || c == '`' || c == '$') line += "\\\\";
-    if (c == '\\') line += "\\\\\\";
-    if (c == '%') line += '%';
-    if (c == '\n') {
-      line += "\\n";
-      continue;
-    }
-    if (c == '\t') {
-      line += "\\t";
-      continue;
-    }
-    line += c;
-  }
-  return line + "\"";
-}
-
 namespace {
 
 // A string value of a desktop entry: backslash, line break, tab and carriage return
@@ -60,6 +39,18 @@ std::string DesktopString(std::string_view text) {
 }
 
 }  // namespace
+
+std::string ExecLineFor(std::string_view programPath) {
+  // Inside the quotes ", `, $ and \ take a backslash, and % is the field-code escape; the
+  // whole is then a string value like any other.
+  std::string quoted = "\"";
+  for (char c : programPath) {
+    if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
+    if (c == '%') quoted += '%';
+    quoted += c;
+  }
+  return DesktopString(quoted + "\"");
+}
 
 XdgAutostart::XdgAutostart(std::string configHome)
     : folder_((configHome.empty() ? ConfigHome() : configHome) + "/autostart") {}

@@ -4,6 +4,7 @@
 
 #include "awkward_values.h"
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,7 +12,6 @@
 #include <csignal>
 #include <random>
 
-#include "file_size_limit.h"
 #include "fuzz/store_input.h"
 #include "platform/posix/autostart_xdg.h"
 #include "platform/posix/store_ini.h"
@@ -20,6 +20,22 @@
 
 namespace qv {
 namespace {
+
+// A file-size limit for this process, the usual stand-in for a full disk: while it lasts,
+// a write that would make any file larger fails (EFBIG, with SIGXFSZ) as on a full disk.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    rlimit limit = old_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }
+
+ private:
+  rlimit old_{};
+};
 
 mode_t ModeOf(const std::string& path) {
   struct stat info {};

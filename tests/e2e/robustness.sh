@@ -16,14 +16,16 @@ start_qv
 # Killed while running: the next start works and the icon comes back.
 kill -9 "$qv_pid"
 wait "$qv_pid" 2>/dev/null || true
-[ -z "$(desktop_tray_icon qv)" ] || sleep 0.5
+desktop_wait 50 eval '[ -z "$(desktop_tray_icon qv)" ]' || fail "the killed QV's icon stayed"
 start_qv
 
 # Twenty starts at the same moment with none running: exactly one stays.
 kill "$qv_pid"
 ended "$qv_pid" || fail "QV did not end on SIGTERM"
-for i in $(seq 20); do "$qv" & done
-sleep 2
+starts=()
+for i in $(seq 20); do "$qv" & starts+=($!); done
+alive() { local n=0 pid; for pid in "${starts[@]}"; do kill -0 "$pid" 2>/dev/null && ((++n)); done; echo $n; }
+desktop_wait 200 eval '[ "$(alive)" -le 1 ]' || fail "$(alive) of 20 simultaneous starts still run"
 [ "$(running_copies)" = 1 ] || fail "$(running_copies) copies run after 20 simultaneous starts"
 echo "race: 20 simultaneous starts left one running copy"
 pkill -x -f "$qv" || true

@@ -146,8 +146,7 @@ TEST(StartDetached, StartedProgramsGetTheUsersEnvironment) {
   KeepFromStartedPrograms("QV_TEST_OWN");
   ASSERT_TRUE(StartDetached({script}));
   ASSERT_TRUE(WaitFor(out));
-  std::ifstream in(out);
-  const std::string env((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string env = FileBytes(out);
   EXPECT_EQ(env.find("QV_TEST_OWN="), std::string::npos);
   EXPECT_NE(env.find("QV_TEST_USERS=the user's\n"), std::string::npos);
   EXPECT_NE(env.find("PATH="), std::string::npos);

@@ -64,9 +64,12 @@ open_menu() {  # sets menu
   click_tray_icon
   menu=$(wait_for_window 151x256) || fail "the menu did not appear"
 }
+choose_settings() {  # in the shown menu: "Settings", its row's top in twips, then 8 pixels
+  click_at "$menu" 100 $((3120 / 15 + 8))
+}
 open_settings() {  # sets menu and settings: through the menu's "Settings"
   open_menu
-  click_at "$menu" 100 $((3120 / 15 + 8))  # a row: its top in twips, then 8 pixels
+  choose_settings
   settings=$(wait_for_window 420x299) || fail "the settings window did not open"
 }
 

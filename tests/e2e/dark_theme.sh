@@ -24,7 +24,7 @@ start_qv
 open_menu
 wait_for_origin "$menu" "860 499" >/dev/null || fail "the menu is not in its corner"
 expect_text '"Defrag"' "$menu" 40 $((1800 / 15)) 100 15
-click_at "$menu" 100 $((3120 / 15 + 8))
+choose_settings
 settings=$(wait_for_window 420x299) || fail "no settings window"
 expect_text '"Ok"' "$settings" 310 8 50 16
 expect_text 'the caption "Programs (1-7)"' "$settings" 32 96 75 12

@@ -57,7 +57,7 @@ press_ok
 [ "$("$seed" get passwd)" = "secret1|||secret1" ] || fail "the password was not saved"
 sleep 0.3
 open_menu
-click_at "$menu" 100 $((3120 / 15 + 8))
+choose_settings
 prompt=$(wait_for_window 260x90) || fail "no password prompt"
 replace_text "$prompt" 150 32 "secret1"
 click_at "$prompt" 84 64  # "Ok"

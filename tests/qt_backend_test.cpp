@@ -63,7 +63,9 @@ void ClickOn(QWidget* widget, QPointF releaseAt = {3, 3}) {
 class QtBackendTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("XDG_CONFIG_HOME", home.path.c_str(), 1);
+    // Each test starts without settings or autostart entries.
+    for (const auto& made : std::filesystem::directory_iterator(std::getenv("XDG_CONFIG_HOME")))
+      std::filesystem::remove_all(made);
     platform->Store().Write("qv", "qv", "show", "no");
     app = std::make_unique<App>(*platform);
     app->Load<MenuWindow>();
@@ -436,6 +438,9 @@ TEST(QtMappings, ColoursAndSystemColours) {
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   setenv("QT_QPA_PLATFORM", "offscreen", 0);  // no display needed
+  // The settings and autostart entries the platform makes live here, never the user's.
+  qv::TempFolder config;
+  setenv("XDG_CONFIG_HOME", config.path.c_str(), 1);
   qv::QtPlatform qt(argc, argv);
   qv::platform = &qt;
   return RUN_ALL_TESTS();

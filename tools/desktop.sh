@@ -98,6 +98,13 @@ desktop_pixel() {  # x y
 }
 
 # Waits until a condition command succeeds, up to a number of tenths of a second.
+# How many of the given processes still run.
+running() {  # pid...
+  local n=0 pid
+  for pid; do kill -0 "$pid" 2>/dev/null && ((++n)); done
+  echo $n
+}
+
 desktop_wait() {  # tenths command...
   local tenths=$1 i
   shift

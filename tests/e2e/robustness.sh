@@ -24,12 +24,8 @@ kill "$qv_pid"
 ended "$qv_pid" || fail "QV did not end on SIGTERM"
 starts=()
 for i in $(seq 20); do "$qv" & starts+=($!); done
-alive() {  # how many of them still run
-  local n=0 pid
-  for pid in "${starts[@]}"; do kill -0 "$pid" 2>/dev/null && ((++n)); done
-  echo $n
-}
-desktop_wait 200 eval '[ "$(alive)" -le 1 ]' || fail "$(alive) of 20 simultaneous starts still run"
+desktop_wait 200 eval '[ "$(running "${starts[@]}")" -le 1 ]' ||
+  fail "$(running "${starts[@]}") of 20 simultaneous starts still run"
 [ "$(running_copies)" = 1 ] || fail "$(running_copies) copies run after 20 simultaneous starts"
 echo "race: 20 simultaneous starts left one running copy"
 pkill -x -f "$qv" || true

@@ -23,9 +23,8 @@ heard saved || fail "QV did not answer the first save"
 
 echo save >&"${session[1]}"
 heard saved || fail "QV did not answer the checkpoint"
-sleep 0.5
+open_menu  # handled after the checkpoint: an end it started would have come first
 kill -0 "$qv_pid" 2>/dev/null || fail "the checkpoint ended QV"
-open_menu
 
 echo shutdown >&"${session[1]}"
 heard saved || fail "QV did not answer the logout's save"

@@ -21,14 +21,15 @@ wine reg add 'HKCU\Software\qv\qv' /v show /d no /f >/dev/null
 
 # Twenty copies started at the same moment: exactly one stays.
 copies() { pgrep -c -x -f "$exe" || true; }
-for i in $(seq 20); do wine "$exe" & done
-for i in $(seq 100); do [ "$(copies)" -le 1 ] && break; sleep 0.1; done
-sleep 1
+starts=()
+for i in $(seq 20); do wine "$exe" & starts+=($!); done
+desktop_wait 300 eval '[ "$(running "${starts[@]}")" -le 1 ]' ||
+  fail "$(running "${starts[@]}") of 20 simultaneous starts still run"
 [ "$(copies)" = 1 ] || fail "$(copies) copies run after 20 simultaneous starts"
 echo "race: 20 simultaneous starts left one running copy"
 wineserver -k 2>/dev/null || true  # ends it
 "$here/../../tools/wine-prefix"      # and brings the prefix's own processes back
-for i in $(seq 50); do [ "$(copies)" = 0 ] && break; sleep 0.1; done
+desktop_wait 50 eval '[ "$(copies)" = 0 ]' || fail "copies left after the prefix's restart"
 
 start_wine_qv "$exe"
 
@@ -50,7 +51,7 @@ reached=$(WINEDLLOVERRIDES= wine "$driver" attack | tr -d '\r') || fail "no wind
 echo "hostile messages: $reached"
 pgrep -f "$exe" >/dev/null || fail "QV ended after another process's messages"
 xdotool key Escape
-for i in $(seq 50); do is_viewable "$menu" || break; sleep 0.1; done
+desktop_wait 50 eval '! is_viewable "$menu"' || fail "Escape did not hide the menu"
 open_wine_menu
 [ -n "${QV_SCREENSHOT:-}" ] && import -window root "$QV_SCREENSHOT"
 echo "wine e2e: passed"

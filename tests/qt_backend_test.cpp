@@ -189,11 +189,18 @@ TEST_F(QtBackendTest, TheSettingsWindowBuildsItsControls) {
   EXPECT_EQ(password->text(), "(none)");
   EXPECT_TRUE(Child<QLineEdit>(top, "prog(3)")->isReadOnly());
   EXPECT_EQ(Child<QGroupBox>(top, "Frame1")->palette().color(QPalette::Window), QColor(Qt::white));
-  // Ticking the switch by code runs its click handling: the boxes follow.
+  // Ticking the switch by code runs its click handling, as the user's click does: the
+  // boxes follow, and a shown window's keys go to the first box.
+  auto* passwordSwitch = Child<QCheckBox>(top, "Check1");
   EXPECT_FALSE(password->isEnabled());
-  Child<QCheckBox>(top, "Check1")->setChecked(true);
+  settings->window().SetValue(settings->layout().Find("Check1"), 1);
+  EXPECT_TRUE(passwordSwitch->isChecked());
   EXPECT_TRUE(password->isEnabled());
-  EXPECT_EQ(settings->window().Value(settings->layout().Find("Check1")), 1);
+  settings->window().Show();
+  EXPECT_EQ(top->focusWidget(), password);
+  passwordSwitch->click();
+  EXPECT_FALSE(password->isEnabled());
+  EXPECT_EQ(settings->window().Value(settings->layout().Find("Check1")), 0);
   settings->window().Close();
 }
 

@@ -14,23 +14,10 @@ inline std::string AllBytes() {
 }
 
 inline std::vector<std::string> AwkwardValues() {
-  // clang-format off: a table, read across
-  return {AllBytes(),
-          std::string(3, '\0'),
-          "",
-          "@Variant(x)",
-          "@@x",
-          "a, b",
-          "\"quoted\"",
-          " padded ",
-          "x=y;z#w[qv]",
-          "line\nbreak\r\n",
-          "\xFF\xFE",
-          "\x01"
-          "1aF",
-          std::string("\0"
-                      "7",
-                      2)};
+  // clang-format off
+  return {AllBytes(), std::string(3, '\0'), "", "@Variant(x)", "@@x", "a, b", "\"quoted\"",
+          " padded ", "x=y;z#w[qv]", "line\nbreak\r\n", "\xFF\xFE", "\x01" "1aF",
+          std::string("\0" "7", 2)};
   // clang-format on
 }
 

@@ -34,44 +34,13 @@ const T& Pick(std::mt19937& random, const T (&choices)[N]) {
 // A value as someone types it after "=": words, blanks, quotes, escapes, commas,
 // comments, characters beyond Latin-1, and the '@' forms QSettings gives meaning to.
 std::string RandomValue(std::mt19937& random) {
-  // clang-format off: a table, read across
-  static const char* const kPieces[] = {"Mail",
-                                        "/usr/bin/gedit",
-                                        " ",
-                                        "\t",
-                                        "\"",
-                                        "\"quoted, text\"",
-                                        ",",
-                                        ";",
-                                        "=",
-                                        "\\n",
-                                        "\\t",
-                                        "\\\\",
-                                        "\\\"",
-                                        "\\x41",
-                                        "\\101",
-                                        "\\x",
-                                        "\\q",
-                                        "\xC3\xA9",
-                                        "\xD0\x96",
-                                        "\xF0\x9F\x98\x80",
-                                        "\xE2\x82\xAC",
-                                        "@@x",
-                                        "@String(s)",
-                                        "@ByteArray(\xC3\xA9)",
-                                        "@Invalid()",
-                                        "@Size(1 2)",
-                                        "@Rect(1 2)",
-                                        "@",
-                                        ")",
-                                        "(none)",
-                                        "\"a\nb\"",
-                                        "\\\n",
-                                        "#",
-                                        "[qv]",
-                                        "0",
-                                        "yes",
-                                        "no"};
+  // clang-format off
+  static const char* const kPieces[] = {
+      "Mail", "/usr/bin/gedit", " ", "\t", "\"", "\"quoted, text\"", ",", ";", "=",
+      "\\n", "\\t", "\\\\", "\\\"", "\\x41", "\\101", "\\x", "\\q",
+      "\xC3\xA9", "\xD0\x96", "\xF0\x9F\x98\x80", "\xE2\x82\xAC",
+      "@@x", "@String(s)", "@ByteArray(\xC3\xA9)", "@Invalid()", "@Size(1 2)", "@Rect(1 2)",
+      "@", ")", "(none)", "\"a\nb\"", "\\\n", "#", "[qv]", "0", "yes", "no"};
   // clang-format on
   std::string value;
   for (int n = static_cast<int>(random() % 5); n >= 0; --n) value += Pick(random, kPieces);

@@ -97,7 +97,6 @@ desktop_pixel() {  # x y
     sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr 'A-F' 'a-f'
 }
 
-# Waits until a condition command succeeds, up to a number of tenths of a second.
 # How many of the given processes still run.
 running() {  # pid...
   local n=0 pid
@@ -105,6 +104,7 @@ running() {  # pid...
   echo $n
 }
 
+# Waits until a condition command succeeds, up to a number of tenths of a second.
 desktop_wait() {  # tenths command...
   local tenths=$1 i
   shift

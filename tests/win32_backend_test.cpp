@@ -380,9 +380,13 @@ TEST(RegistryStore, ASaveThatFailsPartWayLeavesEveryOldValue) {
   store.Write("qv", "qv", std::string(20000, 'k'), "a name too long");
   store.Write("qv", "qv", "start", "1");
   EXPECT_FALSE(store.Commit());
+  store.Discard();  // as the failed save does
   EXPECT_EQ(store.Read("qv", "qv", "title1"), "old");
   EXPECT_EQ(store.Read("qv", "qv", "fresh", "missing"), "missing");
   EXPECT_EQ(store.Read("qv", "qv", "start", "missing"), "missing");
+  // A later write goes straight to the registry, no longer held.
+  ASSERT_TRUE(store.Write("qv", "qv", "show", "no"));
+  EXPECT_EQ(RegistryStore("Software\\qv-test-rollback").Read("qv", "qv", "show"), "no");
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\qv-test-rollback");
 }
 

@@ -181,13 +181,17 @@ TEST_F(Win32BackendTest, TextStaysReadableUnderAHighContrastScheme) {
   EXPECT_GT(onFrame, 20) << "the frame's caption";
 }
 
-// A cancelled logoff (WM_ENDSESSION with FALSE) leaves QV running with its icon and its
-// menu; a logoff that goes ahead ends it and takes the icon away.
-TEST_F(Win32BackendTest, OnlyALogoffThatGoesAheadEndsQV) {
+// A restarted Explorer gets the icon again. A cancelled logoff (WM_ENDSESSION with FALSE)
+// leaves QV running with its icon and its menu; a logoff that goes ahead ends it and takes
+// the icon away.
+TEST_F(Win32BackendTest, TheIconOutlivesExplorerAndOnlyALogoffThatGoesAheadEndsQV) {
   HWND tray = FindWindowW(L"QVTray", nullptr);
   ASSERT_NE(tray, nullptr);
   NOTIFYICONDATAW icon{};
   icon.cbSize = sizeof icon, icon.hWnd = tray, icon.uID = 1, icon.uFlags = NIF_TIP;
+  Shell_NotifyIconW(NIM_DELETE, &icon);  // as the taskbar that held it went
+  SendMessageW(tray, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &icon)) << "the new taskbar has the icon";
   EXPECT_TRUE(SendMessageW(tray, WM_QUERYENDSESSION, 0, 0));
   SendMessageW(tray, WM_ENDSESSION, FALSE, 0);
   ASSERT_TRUE(app->IsLoaded(app->menu()));

@@ -8,6 +8,7 @@
 #include <oleacc.h>
 #include <shellapi.h>
 
+#include <filesystem>
 #include <functional>
 #include <set>
 
@@ -360,6 +361,13 @@ TEST_F(Win32BackendTest, CaptionsAreWholeAndWindowsFollowTheMonitorsScale) {
   EXPECT_TRUE(TextWhole(title, LOWORD(margins) + HIWORD(margins)));
   app->Unload(*settings, UnloadMode::ByProgram);
   PumpMessages();
+}
+
+// The start-at-logon entry is made for the program's own file.
+TEST_F(Win32BackendTest, TheProgramPathIsTheRunningFile) {
+  const std::filesystem::path path(Wide(platform.ProgramPath()));
+  EXPECT_TRUE(std::filesystem::is_regular_file(path)) << platform.ProgramPath();
+  EXPECT_EQ(path.filename(), L"qv_win32_tests.exe");
 }
 
 TEST(RegistryStore, EveryByteComesBackExactly) {
